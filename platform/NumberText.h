@@ -1,0 +1,33 @@
+#pragma once
+// Conversions between text and double under the user's regional number
+// settings, written by hand because QLocale::toDouble is stricter than the
+// conversion the program relies on (it refuses "1.5" under Italian settings,
+// where the point is a group separator and the text reads as 15).
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dravelo::platform {
+
+struct NumberFormat {
+    std::string decimalSeparator = ".";  // UTF-8, usually one character
+    std::string groupSeparator = ",";    // UTF-8; may be a no-break space
+    std::string negativeSign = "-";
+    std::string positiveSign = "+";
+    std::string exponential = "E";
+};
+
+NumberFormat italianNumberFormat();
+NumberFormat englishNumberFormat();
+NumberFormat cNumberFormat();
+
+// Text to double: nullopt for text that is no number, or whose magnitude is
+// beyond the largest double.
+std::optional<double> textToDouble(std::string_view text, const NumberFormat& format);
+
+// Double to text in the general format: at most 15 significant digits, no
+// trailing zeros, no grouping, exponent form where printf's %.15G uses it.
+std::string doubleToText(double value, const NumberFormat& format);
+
+} // namespace dravelo::platform

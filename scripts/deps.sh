@@ -1,0 +1,30 @@
+#!/bin/sh
+# Installs the Debian packages the build and the tests need, skipping those
+# already present. Usage: scripts/deps.sh [run|test]
+set -eu
+
+run_packages="cmake g++ make qt6-base-dev qt6-translations-l10n fonts-liberation"
+test_packages="libgtest-dev googletest xvfb openbox xdotool xclip imagemagick x11-utils
+    cups cups-client cups-pdf printer-driver-cups-pdf poppler-utils
+    desktop-file-utils appstream"
+
+case "${1:-run}" in
+    run) wanted=$run_packages ;;
+    test) wanted="$run_packages $test_packages" ;;
+    *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+esac
+
+missing=""
+for package in $wanted; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $package"
+    fi
+done
+
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    sudo_cmd=""
+    [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+    $sudo_cmd apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends $missing
+fi

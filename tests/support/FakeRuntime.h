@@ -1,0 +1,128 @@
+#pragma once
+// An in-memory forms runtime for the toolkit-free tests: windows built from
+// the designs as property tables, scripted dialog answers, a fixed clock, a
+// recorded file system, launcher and printer.
+
+#include "platform/FormDesign.h"
+#include "platform/FormsRuntime.h"
+
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace dravelo::testing {
+
+struct ShownMessage {
+    std::string text;
+    platform::MsgButtons buttons;
+    platform::MsgIcon icon;
+    platform::MsgDefault defaultButton;
+};
+
+struct PrintedText {
+    float x, y;
+    double fontSize;
+    bool bold;
+    std::string text;
+};
+
+struct FakeDocument {
+    std::vector<PrintedText> texts;
+    bool ended = false;
+};
+
+class FakeRuntime : public platform::FormsRuntime {
+public:
+    explicit FakeRuntime(std::vector<platform::FormDesign> designs);
+
+    // The program's handlers; set before the first show().
+    void setEvents(platform::FormEvents* events) { events_ = events; }
+
+    // Simulates the user: a close request from the window manager.
+    void closeBox(const std::string& form);
+    // Simulates the user typing: the field's text becomes text (Change runs).
+    void type(const platform::ControlId& field, const std::string& text);
+    // Simulates the user moving the focus (LostFocus of the old field runs).
+    void userFocus(const platform::ControlId& control);
+
+    // WindowSystem
+    void show(const std::string& form) override;
+    void unload(const std::string& form) override;
+    bool isLoaded(const std::string& form) const override;
+    void endProgram() override;
+    void setFormCaption(const std::string& form, const std::string& caption) override;
+    float formProperty(const std::string& form, const std::string& name) const override;
+    void setFormProperty(const std::string& form, const std::string& name, float value) override;
+    std::vector<platform::ControlId> controls(const std::string& form) const override;
+    platform::ControlKind kind(const platform::ControlId& control) const override;
+    double property(const platform::ControlId& control, const std::string& name) const override;
+    void setProperty(const platform::ControlId& control, const std::string& name, double value) override;
+    std::string text(const platform::ControlId& control) const override;
+    void setText(const platform::ControlId& control, const std::string& text) override;
+    void setCaption(const platform::ControlId& control, const std::string& caption) override;
+    void setFocus(const platform::ControlId& control) override;
+    platform::ScreenSize screen() const override { return screen_; }
+
+    // Dialogs: answers are taken from the scripts, else Ok / No / "".
+    platform::MsgAnswer msgBox(const std::string& text, platform::MsgButtons buttons, platform::MsgIcon icon,
+                               platform::MsgDefault defaultButton) override;
+    std::string inputBox(const std::string& prompt, const std::string& title) override;
+
+    // Clock, Regional
+    std::string dateText() const override { return date_; }
+    std::string timeText() const override { return time_; }
+    platform::NumberFormat numberFormat() const override { return numberFormat_; }
+
+    // FileSystem, Launcher
+    std::string writeFile(const std::string& path, const std::string& bytes) override;
+    std::string firstMatch(const std::string& pattern) const override;
+    bool launch(const std::string& program) override;
+
+    // Printing
+    std::unique_ptr<platform::PrintJob> startJob(std::string& whyNot) override;
+
+    // Set-up and inspection for tests.
+    platform::ScreenSize screen_{9600, 7200};
+    std::string date_ = "07/12/2026";
+    std::string time_ = "10:11:12";
+    platform::NumberFormat numberFormat_ = platform::italianNumberFormat();
+    std::deque<platform::MsgAnswer> msgAnswers;
+    std::deque<std::string> inputAnswers;
+    std::vector<ShownMessage> messages;
+    std::vector<std::pair<std::string, std::string>> inputPrompts; // prompt, title
+    std::map<std::string, std::string> files;     // path -> bytes written
+    std::map<std::string, std::string> failingWrites; // path -> reason
+    std::set<std::string> existingFiles;          // for firstMatch
+    std::vector<std::string> launched;
+    bool launchSucceeds = true;
+    std::string noPrinterReason;                  // non-empty: no printer
+    std::deque<FakeDocument> documents;          // deque: jobs hold references
+    bool ended = false;
+    std::vector<std::string> loadOrder;           // forms in the order loaded
+    platform::ControlId focus;                    // control holding the focus
+
+    struct Control {
+        platform::ControlDesign design;
+        std::string text;
+        double fontSize = 0;
+    };
+    struct Form {
+        platform::FormDesign design;
+        std::string caption;
+        float left = 0, top = 0, width = 0, height = 0;
+        std::vector<Control> controls;
+    };
+    std::map<std::string, Form> loaded;
+
+private:
+    Control& find(const platform::ControlId& id);
+    const Control& find(const platform::ControlId& id) const;
+    bool raiseQueryUnload(const std::string& form, platform::UnloadMode mode);
+
+    std::vector<platform::FormDesign> designs_;
+    platform::FormEvents* events_ = nullptr;
+};
+
+} // namespace dravelo::testing

@@ -1,0 +1,40 @@
+#!/bin/sh
+# Runs a command under its own Xvfb and openbox, and stops both afterwards.
+# Screen size and depth from DRAVELO_SCREEN (default 640x480x24), the
+# logical DPI from DRAVELO_DPI (default 96).
+set -u
+screen="${DRAVELO_SCREEN:-640x480x24}"
+dpi="${DRAVELO_DPI:-96}"
+workdir=$(mktemp -d)
+exec 3>"$workdir/displayfd"
+Xvfb -displayfd 3 -screen 0 "$screen" -dpi "$dpi" -nolisten tcp >"$workdir/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+n=0
+while [ ! -s "$workdir/displayfd" ] && [ $n -lt 100 ]; do sleep 0.05; n=$((n + 1)); done
+if [ ! -s "$workdir/displayfd" ]; then
+    echo "with-display: Xvfb did not start" >&2
+    cat "$workdir/xvfb.log" >&2
+    kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$workdir"
+    exit 1
+fi
+DISPLAY=":$(head -n1 "$workdir/displayfd")"
+export DISPLAY
+if [ "$dpi" != 96 ]; then
+    echo "Xft.dpi: $dpi" | xrdb -merge 2>/dev/null
+fi
+openbox --sm-disable >"$workdir/openbox.log" 2>&1 &
+wm_pid=$!
+# Wait until the window manager has taken the screen.
+n=0
+while ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && [ $n -lt 100 ]; do
+    sleep 0.05
+    n=$((n + 1))
+done
+"$@"
+status=$?
+kill "$wm_pid" "$xvfb_pid" 2>/dev/null
+wait "$wm_pid" "$xvfb_pid" 2>/dev/null
+rm -rf "$workdir"
+exit $status
