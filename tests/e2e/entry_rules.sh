@@ -1,0 +1,65 @@
+#!/bin/sh
+# The entry rules seen by a user: a value typed and Calcola pressed at once
+# (access key and mouse) is used; a point at the end is refused as typed; under
+# C settings "85,5" is no number.
+set -u
+. "$(dirname "$0")/lib.sh"
+program=$1
+workdir=$(mktemp -d)
+cd "$workdir" || exit 1
+pid=
+trap 'kill $pid 2>/dev/null; rm -rf "$workdir"' EXIT
+
+start() {
+    LANG=$1 LC_ALL= "$program" &
+    pid=$!
+    wait_window Zerut >/dev/null || fail "the cover window did not open"
+    key alt+c
+    form2=$(wait_window Folim) || fail "Continua did not open the calculation window"
+}
+
+stop() {
+    kill $pid 2>/dev/null
+    wait $pid 2>/dev/null
+}
+
+# Italian settings: carbon 100 typed, then Alt+C straight from the field.
+start it_IT.UTF-8
+key Tab
+type_text "100"
+key alt+c
+key shift+Tab
+[ "$(focused_text)" = "7783" ] || fail "Alt+C after typing did not use the value just typed"
+
+# Hydrogen 4 typed, then a mouse click on Calcola while the field has the focus.
+# Back from the result field: Text6, then Text3.
+key shift+Tab shift+Tab
+type_text "4"
+# Calcola's design position (7320, 2400, 1215 x 330 twips) at 15 twips a pixel.
+xdotool mousemove --window "$form2" $((7320 / 15 + 40)) $((2400 / 15 + 10)) click 1
+sleep 0.3
+key shift+Tab
+[ "$(focused_text)" = "8783,6" ] || fail "a click on Calcola after typing did not use the value just typed"
+
+# A point typed at the end of a field is refused at once (back to Text2).
+key shift+Tab shift+Tab shift+Tab
+type_text "12."
+wait_window Dravelo >/dev/null || fail "a trailing point was not refused"
+case "$(message_text)" in *"Usare la virgola invece del punto !"*) ;; *) fail "wrong point message" ;; esac
+key Return
+wait_no_window Dravelo || fail "the point message did not close"
+[ "$(focused_text)" = "" ] || fail "the field was not emptied after the point"
+stop
+
+# C settings: the comma is no decimal separator there.
+start C
+key Tab
+type_text "85,5"
+key Tab
+wait_window Dravelo >/dev/null || fail "85,5 was accepted under C settings"
+case "$(message_text)" in *"Usare i numeri !"*) ;; *) fail "wrong message for 85,5 under C settings" ;; esac
+key Return
+wait_no_window Dravelo || fail "the message did not close"
+[ "$(focused_text)" = "" ] || fail "the refused field was not emptied"
+stop
+echo "PASS: entry rules through real key and mouse events"

@@ -1,0 +1,52 @@
+#!/bin/sh
+# The first worked example typed as a user would, under Italian settings:
+# 85,5 / 11,2 / 0,8 / 0 / 2,5 gives 9493,8; then the close box, answered Yes.
+set -u
+. "$(dirname "$0")/lib.sh"
+program=$1
+workdir=$(mktemp -d)
+cd "$workdir" || exit 1
+trap 'kill $pid 2>/dev/null; rm -rf "$workdir"' EXIT
+
+LANG=it_IT.UTF-8 LC_ALL= "$program" &
+pid=$!
+
+wait_window Zerut >/dev/null || fail "the cover window did not open"
+key alt+c
+wait_window Folim >/dev/null || fail "Continua did not open the calculation window"
+
+type_text "Gasolio"
+key Return
+for value in 85,5 11,2 0,8 0 2,5; do
+    type_text "$value"
+    key Return
+done
+# Enter in the sulphur field moved the focus to Calcola; press it.
+key alt+c
+# Calcola keeps the focus; the result field comes just before it in the tab order.
+key shift+Tab
+result=$(focused_text)
+[ "$result" = "9493,8" ] || fail "Text9 shows '$result', expected '9493,8'"
+
+# The close box asks once; Enter answers No and keeps everything.
+key alt+F4
+wait_window Dravelo >/dev/null || fail "closing did not ask"
+question=$(message_text)
+case "$question" in *"Chiudere il programma ?"*) ;; *) fail "unexpected question '$question'" ;; esac
+key Return
+wait_no_window Dravelo || fail "Enter did not close the question"
+kill -0 $pid 2>/dev/null || fail "No ended the program"
+key shift+Tab
+[ "$(focused_text)" = "9493,8" ] || fail "the fields changed after No"
+
+# Asked again, Yes (Shift+Tab from the default No, then Space) ends it.
+key alt+F4
+wait_window Dravelo >/dev/null || fail "closing did not ask the second time"
+key shift+Tab space
+n=0
+while kill -0 $pid 2>/dev/null && [ $n -lt 50 ]; do sleep 0.1; n=$((n + 1)); done
+kill -0 $pid 2>/dev/null && fail "Yes did not end the program"
+wait $pid
+status=$?
+[ $status -eq 0 ] || fail "exit status $status"
+echo "PASS: worked example typed, 9493,8 read back, exit confirmed"
