@@ -1,0 +1,54 @@
+#include "report/ReportFile.h"
+
+#include "report/Windows1252.h"
+
+namespace dravelo::report {
+
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+// The original appended ".TXT " and relied on the file system to drop the
+// trailing blank; file systems here keep it, so it is dropped by hand.
+constexpr const char* kFileSuffix = ".TXT ";
+
+void appendLine(std::string& out, const ReportLine& line)
+{
+    int column = 1;
+    for (const ReportItem& item : line) {
+        if (const auto* tab = std::get_if<TabTo>(&item)) {
+            if (column < tab->column) {
+                out.append(static_cast<std::size_t>(tab->column - column), ' ');
+                column = tab->column;
+            }
+        } else {
+            const std::string bytes = toWindows1252(std::get<std::string>(item));
+            out += bytes;
+            column += static_cast<int>(bytes.size());
+        }
+    }
+    out += kLineEnd;
+}
+
+} // namespace
+
+std::string renderReport(const RapportoCalcolo& report)
+{
+    std::string out;
+    for (const ReportLine& line : report.lines)
+        appendLine(out, line);
+    return out;
+}
+
+std::string nomeFileRapporto(const std::string& answer)
+{
+    std::string name = answer + kFileSuffix;
+    name.pop_back();
+    return name;
+}
+
+std::string SalvaRapporto(const RapportoCalcolo& report, const std::string& fileName, platform::FileSystem& files)
+{
+    return files.writeFile(fileName, renderReport(report));
+}
+
+} // namespace dravelo::report

@@ -1,0 +1,58 @@
+#include "report/ReportHandlers.h"
+
+#include "forms/Designs.h"
+#include "report/RapportoCalcolo.h"
+#include "report/ReportFile.h"
+#include "report/ReportPrint.h"
+
+namespace dravelo::report {
+
+namespace {
+
+constexpr const char* kFileNamePrompt = "Nome file - Max 8 caratteri";
+constexpr const char* kFileNameTitle = "Calcolo del potere calorifico dei combustibili";
+
+std::string fieldText(const platform::FormsRuntime& runtime, const char* name)
+{
+    return runtime.text({forms::kForm2, name});
+}
+
+// The report from what Form2's fields show now, with the current date and time.
+RapportoCalcolo rapportoDaForm2(const platform::FormsRuntime& runtime)
+{
+    ReportInputs inputs;
+    inputs.date = runtime.dateText();
+    inputs.time = runtime.timeText();
+    inputs.fuelName = fieldText(runtime, "Text1");
+    inputs.carbon = fieldText(runtime, "Text2");
+    inputs.hydrogen = fieldText(runtime, "Text3");
+    inputs.oxygen = fieldText(runtime, "Text4");
+    inputs.chlorine = fieldText(runtime, "Text5");
+    inputs.sulphur = fieldText(runtime, "Text6");
+    inputs.lowerHeatingValue = fieldText(runtime, "Text9");
+    return ComponiRapporto(inputs);
+}
+
+void warn(platform::FormsRuntime& runtime, const std::string& text)
+{
+    runtime.msgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+}
+
+} // namespace
+
+void Command5_Click(platform::FormsRuntime& runtime)
+{
+    const std::string fileName = nomeFileRapporto(runtime.inputBox(kFileNamePrompt, kFileNameTitle));
+    const std::string failure = SalvaRapporto(rapportoDaForm2(runtime), fileName, runtime);
+    if (!failure.empty())
+        warn(runtime, "Impossibile salvare il rapporto nel file \"" + fileName + "\" !\n" + failure);
+}
+
+void Command3_Click(platform::FormsRuntime& runtime)
+{
+    const std::string failure = StampaRapporto(rapportoDaForm2(runtime), runtime);
+    if (!failure.empty())
+        warn(runtime, "Impossibile stampare il rapporto !\n" + failure);
+}
+
+} // namespace dravelo::report
