@@ -6,7 +6,8 @@ set -eu
 run_packages="cmake g++ make qt6-base-dev qt6-translations-l10n fonts-liberation"
 test_packages="libgtest-dev googletest xvfb openbox xdotool xclip imagemagick x11-utils
     cups cups-client cups-pdf printer-driver-cups-pdf poppler-utils
-    desktop-file-utils appstream"
+    desktop-file-utils appstream
+    clang libclang-rt-14-dev dpkg-dev pkg-config libxcb-damage0-dev libxcb-xtest0-dev libxcb-keysyms1-dev"
 
 case "${1:-run}" in
     run) wanted=$run_packages ;;

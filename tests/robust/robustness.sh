@@ -1,0 +1,126 @@
+#!/bin/sh
+# The real program under abuse from outside: 1 MB of text pasted into every
+# field, "&Calcola" pressed 200 times, saves under names that cannot be
+# written, prints with no print server. The program must stay up with its
+# window, and its resident memory must stay flat once warmed up.
+# Usage (under with-display.sh): robustness.sh DRAVELO
+set -u
+. "$(dirname "$0")/../e2e/lib.sh"
+program=$1
+workdir=$(mktemp -d)
+cd "$workdir" || exit 1
+pid=
+trap 'kill $pid 2>/dev/null; rm -rf "$workdir"' EXIT
+
+# Growth of resident memory allowed from the warmed-up state to the end.
+allowed_growth_kb=16384
+pastes_kb=1024
+calcola_presses=200
+
+rss_kb() {
+    awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status"
+}
+
+alive() {
+    kill -0 "$pid" 2>/dev/null || fail "the program ended (or crashed) $1"
+    xdotool search --onlyvisible --name '^Folim$' >/dev/null 2>&1 ||
+        fail "the calculation window is gone $1"
+}
+
+# Answers every message box that comes up (bounded), with its default button.
+dismiss_boxes() {
+    n=0
+    while [ $n -lt 50 ]; do
+        box=$(xdotool search --onlyvisible --name '^Dravelo$' 2>/dev/null | head -n1)
+        if [ -z "$box" ]; then
+            sleep 0.3
+            xdotool search --onlyvisible --name '^Dravelo$' >/dev/null 2>&1 || return 0
+            continue
+        fi
+        xdotool windowactivate --sync "$box" 2>/dev/null
+        key Return
+        n=$((n + 1))
+    done
+    fail "message boxes keep coming"
+}
+
+# 1 MiB of mixed text: digits, commas, letters outside ASCII, blanks, and
+# line breaks, which a single-line field must cope with too.
+make_text() {
+    awk -v kb="$pastes_kb" 'BEGIN {
+        chunk = "12345,678 \303\250\303\271\342\202\254 abc\r\n-9E+99 (1.5) ";
+        while (length(out) < kb * 1024) out = out chunk;
+        printf "%s", substr(out, 1, kb * 1024) "0";
+    }'
+}
+
+CUPS_SERVER=$workdir/no-cups/socket "$program" &
+pid=$!
+wait_window Zerut >/dev/null || fail "the cover window did not open"
+key alt+c
+wait_window Folim >/dev/null || fail "Continua did not open the calculation window"
+
+make_text >"$workdir/paste.txt"
+xclip -selection clipboard <"$workdir/paste.txt"
+# Text1 has the focus; Enter walks the fields and ends on "&Calcola". A field
+# that refuses the text is emptied and keeps the focus: then a plain number
+# lets the walk go on.
+for field in 1 2 3 4 5 6; do
+    key ctrl+v
+    sleep 0.5
+    alive "after pasting into field $field"
+    key Return
+    dismiss_boxes
+    if [ "$field" -gt 1 ]; then
+        key ctrl+a
+        type_text "5"
+        key Return
+        dismiss_boxes
+    fi
+done
+alive "after the pastes"
+
+# Warm up, then the long run; Calcola has the focus after the last Enter.
+xdotool key --delay 10 --repeat 20 space
+sleep 1
+dismiss_boxes
+warm_kb=$(rss_kb)
+xdotool key --delay 10 --repeat "$calcola_presses" space
+sleep 1
+dismiss_boxes
+alive "after pressing Calcola $calcola_presses times"
+
+# Saves that cannot be written: into a missing folder, over a folder, a name
+# too long for the file system, into /proc.
+mkdir "$workdir/folder.TXT"
+long_name=$(printf '%0300d' 0)
+for round in 1 2 3; do
+    for name in "missing/report" "folder" "$long_name" "/proc/dravelo"; do
+        key alt+s
+        wait_window "Calcolo del potere calorifico dei combustibili" >/dev/null ||
+            fail "Salva showed no input box"
+        xdotool type --delay 2 -- "$name"
+        key Return
+        dismiss_boxes
+        alive "after saving as '$name' (round $round)"
+    done
+done
+written=$(find "$workdir" -name '*.TXT' ! -name folder.TXT)
+[ -z "$written" ] || fail "an unwritable save left a file: $written"
+
+# Printing without a print server.
+for round in 1 2 3 4 5 6 7 8 9 10; do
+    key alt+p
+    dismiss_boxes
+    alive "after printing with no printer (round $round)"
+done
+
+# Once more the long run, to compare memory after everything.
+xdotool key --delay 10 --repeat "$calcola_presses" space
+sleep 1
+dismiss_boxes
+alive "at the end"
+end_kb=$(rss_kb)
+echo "resident memory: ${warm_kb} KiB warmed up, ${end_kb} KiB at the end"
+[ $((end_kb - warm_kb)) -le "$allowed_growth_kb" ] ||
+    fail "resident memory grew from ${warm_kb} KiB to ${end_kb} KiB"
