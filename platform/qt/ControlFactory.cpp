@@ -1,0 +1,125 @@
+#include "platform/qt/ControlFactory.h"
+
+#include "platform/qt/DesignStyle.h"
+#include "platform/qt/LineWidget.h"
+#include "platform/qt/PictureWidgets.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <climits>
+#include <cmath>
+
+namespace dravelo::platform::qt {
+
+namespace {
+
+QColor colourOr(const std::optional<Color>& colour, SystemColor fallback)
+{
+    return toQColor(colour.value_or(Color::system(fallback)), QApplication::palette());
+}
+
+QWidget* createButton(const ControlDesign& d, QWidget* parent)
+{
+    auto* button = new QPushButton(QString::fromStdString(d.caption), parent);
+    QPalette colours = button->palette();
+    // Only a graphical button shows its own face colour.
+    if (d.graphical)
+        colours.setColor(QPalette::Button, colourOr(d.background, SystemColor::ButtonFace));
+    colours.setColor(QPalette::ButtonText, colourOr(d.foreground, SystemColor::ButtonText));
+    button->setPalette(colours);
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::StrongFocus);
+    return button;
+}
+
+QWidget* createTextBox(const ControlDesign& d, QWidget* parent)
+{
+    auto* field = new QLineEdit(parent);
+    field->setMaxLength(INT_MAX);
+    field->setText(QString::fromStdString(d.caption));
+    QPalette colours = field->palette();
+    colours.setColor(QPalette::Base, colourOr(d.background, SystemColor::Window));
+    colours.setColor(QPalette::Text, colourOr(d.foreground, SystemColor::WindowText));
+    field->setPalette(colours);
+    field->setFocusPolicy(Qt::StrongFocus);
+    return field;
+}
+
+QWidget* createLabel(const ControlDesign& d, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(QString::fromStdString(d.caption));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(d.wordWrap);
+    label->setMargin(0);
+    label->setIndent(0);
+    if (d.singleBorder)
+        label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::Window, colourOr(d.background, SystemColor::ButtonFace));
+    colours.setColor(QPalette::WindowText, colourOr(d.foreground, SystemColor::ButtonText));
+    label->setPalette(colours);
+    label->setAutoFillBackground(true);
+    label->setFocusPolicy(Qt::NoFocus);
+    return label;
+}
+
+} // namespace
+
+bool isLightweight(ControlClass cls)
+{
+    return cls == ControlClass::Label || cls == ControlClass::Line || cls == ControlClass::Image;
+}
+
+QWidget* createControlWidget(const ControlDesign& d, const QFont& font, QWidget* parent)
+{
+    QWidget* widget = nullptr;
+    switch (d.cls) {
+    case ControlClass::CommandButton:
+        widget = createButton(d, parent);
+        break;
+    case ControlClass::TextBox:
+        widget = createTextBox(d, parent);
+        break;
+    case ControlClass::Label:
+        widget = createLabel(d, parent);
+        break;
+    case ControlClass::Image:
+        widget = new ImageWidget(loadPicture(QString::fromStdString(d.picture)), d.flatBorder, parent);
+        break;
+    case ControlClass::PictureBox:
+        widget = new PictureBoxWidget(loadPicture(QString::fromStdString(d.picture)),
+                                      colourOr(d.background, SystemColor::ButtonFace), d.sunkenBorder, parent);
+        break;
+    case ControlClass::Line:
+        widget = new LineWidget(colourOr(d.foreground, SystemColor::WindowText), d.lineWidth, parent);
+        break;
+    }
+    widget->setObjectName(QString::fromStdString(d.index < 0 ? d.name : d.name + "(" + std::to_string(d.index) + ")"));
+    if (d.cls != ControlClass::Line && d.cls != ControlClass::Image)
+        widget->setFont(font);
+    return widget;
+}
+
+QSize fittedLabelSize(const QWidget& widget, bool wordWrap)
+{
+    const auto& label = static_cast<const QLabel&>(widget);
+    const int frame = label.frameWidth();
+    const QFontMetrics metrics(label.font());
+    if (wordWrap) {
+        const int textWidth = std::max(0, label.width() - 2 * frame);
+        const QRect bounds = metrics.boundingRect(QRect(0, 0, textWidth, INT_MAX),
+                                                  Qt::AlignLeft | Qt::TextWordWrap, label.text());
+        return {label.width(), std::max(bounds.height(), metrics.height()) + 2 * frame};
+    }
+    const double textWidth = QFontMetricsF(label.font()).horizontalAdvance(label.text());
+    return {static_cast<int>(std::ceil(textWidth)) + 2 * frame, metrics.height() + 2 * frame};
+}
+
+} // namespace dravelo::platform::qt

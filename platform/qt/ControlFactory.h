@@ -1,0 +1,23 @@
+#pragma once
+// Creates the widget of one control from its design: its class, colours,
+// font, border, picture and whether it takes the focus. Geometry is applied
+// by the window, which knows the units.
+
+#include "platform/FormDesign.h"
+
+#include <QFont>
+#include <QWidget>
+
+namespace dravelo::platform::qt {
+
+QWidget* createControlWidget(const ControlDesign& design, const QFont& font, QWidget* parent);
+
+// Lines, labels and images are drawn on the window's surface: they never
+// take the focus and lie beneath the other controls.
+bool isLightweight(ControlClass cls);
+
+// The size a self-sizing label needs for its caption in its font, plus its
+// border; a wrapping label keeps its width and fits its height.
+QSize fittedLabelSize(const QWidget& label, bool wordWrap);
+
+} // namespace dravelo::platform::qt

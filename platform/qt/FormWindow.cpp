@@ -1,0 +1,328 @@
+#include "platform/qt/FormWindow.h"
+
+#include "platform/qt/ControlFactory.h"
+#include "platform/qt/DesignStyle.h"
+#include "platform/qt/LineWidget.h"
+#include "platform/qt/PictureWidgets.h"
+#include "platform/qt/Twips.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace dravelo::platform::qt {
+
+namespace {
+
+constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+// Property names of the two families of controls.
+struct PropertyNames {
+    const char* left;
+    const char* top;
+    const char* width;
+    const char* height;
+};
+constexpr PropertyNames kBoxNames{"Left", "Top", "Width", "Height"};
+constexpr PropertyNames kLineNames{"X1", "Y1", "X2", "Y2"};
+constexpr const char* kFontSize = "FontSize";
+
+bool hasFont(ControlClass cls)
+{
+    return cls != ControlClass::Line && cls != ControlClass::Image;
+}
+
+[[noreturn]] void noSuchProperty(const std::string& owner, const std::string& name)
+{
+    throw std::logic_error("no property " + name + " on " + owner);
+}
+
+} // namespace
+
+FormWindow::FormWindow(const FormDesign& design, double twipsPerPixel)
+    : design_(design), twipsPerPixel_(twipsPerPixel)
+{
+    setObjectName(QString::fromStdString(design_.name));
+    setWindowTitle(QString::fromStdString(design_.caption));
+    if (design_.border == BorderStyle::FixedDialog)
+        setWindowFlags(kFixedDialogFlags);
+    if (design_.scaleWidth && *design_.scaleWidth > 0)
+        unitAcross_ = design_.clientWidth / *design_.scaleWidth;
+    if (design_.scaleHeight && *design_.scaleHeight > 0)
+        unitDown_ = design_.clientHeight / *design_.scaleHeight;
+
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, toQColor(design_.background.value_or(Color::system(SystemColor::ButtonFace)),
+                                                QApplication::palette()));
+    colours.setColor(QPalette::WindowText, toQColor(design_.foreground.value_or(Color::system(SystemColor::WindowText)),
+                                                    QApplication::palette()));
+    setPalette(colours);
+    setAutoFillBackground(true);
+    setFont(designFont(design_.font.pointSize, design_.font.bold));
+
+    left_ = design_.clientLeft - kFrameSideTwips;
+    top_ = design_.clientTop - kFrameTopTwips;
+    width_ = design_.clientWidth + 2 * kFrameSideTwips;
+    height_ = design_.clientHeight + kFrameTopTwips + kFrameSideTwips;
+    positioned_ = design_.placedByDesign;
+
+    build();
+    applyNormalGeometry();
+}
+
+void FormWindow::build()
+{
+    controls_.reserve(design_.controls.size());
+    for (const ControlDesign& d : design_.controls) {
+        FormControl c;
+        c.design = d;
+        const FontSpec font = d.font.value_or(design_.font);
+        c.fontSize = hasFont(d.cls) ? font.pointSize : 0;
+        c.widget = createControlWidget(d, designFont(font.pointSize, font.bold), this);
+        c.left = d.left / unitAcross_;
+        c.top = d.top / unitDown_;
+        c.width = d.width / unitAcross_;
+        c.height = d.height / unitDown_;
+        if (d.cls == ControlClass::CommandButton) {
+            auto* button = static_cast<QPushButton*>(c.widget);
+            if (d.isDefault)
+                defaultButton_ = button;
+            if (d.isCancel)
+                cancelButton_ = button;
+        }
+        controls_.push_back(c);
+    }
+    for (FormControl& c : controls_)
+        applyGeometry(c);
+    for (auto c = controls_.rbegin(); c != controls_.rend(); ++c)
+        if (isLightweight(c->design.cls))
+            c->widget->lower();
+
+    std::vector<const FormControl*> focusable;
+    for (const FormControl& c : controls_)
+        if (c.widget->focusPolicy() != Qt::NoFocus)
+            focusable.push_back(&c);
+    std::stable_sort(focusable.begin(), focusable.end(), [](const FormControl* a, const FormControl* b) {
+        return a->design.tabIndex < b->design.tabIndex;
+    });
+    for (std::size_t i = 1; i < focusable.size(); ++i)
+        QWidget::setTabOrder(focusable[i - 1]->widget, focusable[i]->widget);
+}
+
+FormControl* FormWindow::find(const ControlId& id)
+{
+    return const_cast<FormControl*>(static_cast<const FormWindow*>(this)->find(id));
+}
+
+const FormControl* FormWindow::find(const ControlId& id) const
+{
+    if (id.form != design_.name)
+        return nullptr;
+    for (const FormControl& c : controls_)
+        if (c.design.name == id.name && c.design.index == id.index)
+            return &c;
+    return nullptr;
+}
+
+const FormControl* FormWindow::controlOf(const QWidget* widget) const
+{
+    for (const FormControl& c : controls_)
+        if (c.widget == widget)
+            return &c;
+    return nullptr;
+}
+
+ControlId FormWindow::idOf(const FormControl& control) const
+{
+    return {design_.name, control.design.name, control.design.index};
+}
+
+int FormWindow::pixelsAcross(double units) const
+{
+    return toPixels(units * unitAcross_, twipsPerPixel_);
+}
+
+int FormWindow::pixelsDown(double units) const
+{
+    return toPixels(units * unitDown_, twipsPerPixel_);
+}
+
+void FormWindow::applyGeometry(FormControl& c)
+{
+    if (c.design.cls == ControlClass::Line) {
+        static_cast<LineWidget*>(c.widget)->setEnds({pixelsAcross(c.left), pixelsDown(c.top)},
+                                                    {pixelsAcross(c.width), pixelsDown(c.height)});
+        return;
+    }
+    c.widget->setGeometry(pixelsAcross(c.left), pixelsDown(c.top), std::max(0, pixelsAcross(c.width)),
+                          std::max(0, pixelsDown(c.height)));
+    if (!c.design.autoSize)
+        return;
+    QSize fitted;
+    if (c.design.cls == ControlClass::Label)
+        fitted = fittedLabelSize(*c.widget, c.design.wordWrap);
+    else if (c.design.cls == ControlClass::PictureBox)
+        fitted = static_cast<PictureBoxWidget*>(c.widget)->fittedSize();
+    if (fitted.isEmpty())
+        return;
+    c.widget->resize(fitted);
+    c.width = fitted.width() * twipsPerPixel_ / unitAcross_;
+    c.height = fitted.height() * twipsPerPixel_ / unitDown_;
+}
+
+double FormWindow::property(const FormControl& c, const std::string& name) const
+{
+    const PropertyNames& names = c.design.cls == ControlClass::Line ? kLineNames : kBoxNames;
+    if (name == names.left)
+        return c.left;
+    if (name == names.top)
+        return c.top;
+    if (name == names.width)
+        return c.width;
+    if (name == names.height)
+        return c.height;
+    if (name == kFontSize && hasFont(c.design.cls))
+        return c.fontSize;
+    noSuchProperty(c.design.name, name);
+}
+
+void FormWindow::setProperty(FormControl& c, const std::string& name, double value)
+{
+    const PropertyNames& names = c.design.cls == ControlClass::Line ? kLineNames : kBoxNames;
+    if (name == names.left)
+        c.left = value;
+    else if (name == names.top)
+        c.top = value;
+    else if (name == names.width)
+        c.width = value;
+    else if (name == names.height)
+        c.height = value;
+    else if (name == kFontSize && hasFont(c.design.cls)) {
+        c.fontSize = value;
+        const bool bold = c.design.font.value_or(design_.font).bold;
+        c.widget->setFont(designFont(value, bold));
+    } else
+        noSuchProperty(c.design.name, name);
+    applyGeometry(c);
+}
+
+void FormWindow::setCaption(FormControl& c, const QString& caption)
+{
+    if (auto* label = qobject_cast<QLabel*>(c.widget))
+        label->setText(caption);
+    else if (auto* button = qobject_cast<QPushButton*>(c.widget))
+        button->setText(caption);
+    else
+        throw std::logic_error("no caption on " + c.design.name);
+    applyGeometry(c);
+}
+
+float FormWindow::formProperty(const std::string& name) const
+{
+    if (name == "Left")
+        return left_;
+    if (name == "Top")
+        return top_;
+    if (name == "Width")
+        return width_;
+    if (name == "Height")
+        return height_;
+    noSuchProperty(design_.name, name);
+}
+
+void FormWindow::setFormProperty(const std::string& name, float value)
+{
+    if (name == "Left")
+        left_ = value;
+    else if (name == "Top")
+        top_ = value;
+    else if (name == "Width")
+        width_ = value;
+    else if (name == "Height")
+        height_ = value;
+    else
+        noSuchProperty(design_.name, name);
+    if (name == "Left" || name == "Top")
+        positioned_ = true;
+    applyNormalGeometry();
+}
+
+QRect FormWindow::normalClientRect() const
+{
+    const int x = toPixels(left_ + kFrameSideTwips, twipsPerPixel_);
+    const int y = toPixels(top_ + kFrameTopTwips, twipsPerPixel_);
+    const int w = toPixels(width_ - 2 * kFrameSideTwips, twipsPerPixel_);
+    const int h = toPixels(height_ - kFrameTopTwips - kFrameSideTwips, twipsPerPixel_);
+    return {x, y, std::max(1, w), std::max(1, h)};
+}
+
+void FormWindow::applyNormalGeometry()
+{
+    const QRect client = normalClientRect();
+    if (design_.border == BorderStyle::FixedDialog)
+        setFixedSize(client.size());
+    pendingNormalGeometry_ =
+        isVisible() && (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+    if (pendingNormalGeometry_)
+        return; // taken when the window is restored
+    if (positioned_)
+        setGeometry(client);
+    else
+        resize(client.size());
+}
+
+QWidget* FormWindow::firstInTabOrder() const
+{
+    const FormControl* first = nullptr;
+    for (const FormControl& c : controls_)
+        if (c.widget->focusPolicy() != Qt::NoFocus && (!first || c.design.tabIndex < first->design.tabIndex))
+            first = &c;
+    return first ? first->widget : nullptr;
+}
+
+void FormWindow::showAsDesigned()
+{
+    if (design_.state == WindowState::Maximized)
+        showMaximized();
+    else
+        show();
+}
+
+void FormWindow::closeEvent(QCloseEvent* event)
+{
+    // The window goes only when the close query lets it: the handler
+    // unloads it then.
+    event->ignore();
+    if (onCloseRequest)
+        onCloseRequest();
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && defaultButton_) {
+        defaultButton_->click();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && cancelButton_) {
+        cancelButton_->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void FormWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    if (pendingNormalGeometry_ && windowState() == Qt::WindowNoState)
+        applyNormalGeometry();
+}
+
+} // namespace dravelo::platform::qt
