@@ -4,7 +4,12 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace {
@@ -228,6 +233,28 @@ TEST(DoubleToText, MatchesPrintfGeneralFormat)
             std::snprintf(expected, sizeof expected, "%.15G", x);
             EXPECT_EQ(doubleToText(x, cNumberFormat()), expected) << x;
         }
+    }
+}
+
+// Random doubles of every magnitude against the C library, which runs under
+// the "C" locale here (the test never calls setlocale).
+TEST(NumberText, AgreesWithTheCLibraryOnRandomDoubles)
+{
+    std::mt19937_64 bits(20261207);
+    for (int i = 0; i < 50000; ++i) {
+        const std::uint64_t pattern = bits();
+        double value;
+        std::memcpy(&value, &pattern, sizeof value);
+        if (!std::isfinite(value))
+            continue;
+        char general[64];
+        std::snprintf(general, sizeof general, "%.15G", value);
+        ASSERT_EQ(doubleToText(value, cNumberFormat()), value == 0 ? "0" : general);
+        char exact[64];
+        std::snprintf(exact, sizeof exact, "%.17g", value);
+        const std::optional<double> read = textToDouble(exact, cNumberFormat());
+        ASSERT_TRUE(read.has_value()) << exact;
+        ASSERT_EQ(*read, std::strtod(exact, nullptr)) << exact;
     }
 }
 
