@@ -17,6 +17,13 @@ std::string writeFileAtomically(const std::string& path, const std::string& byte
         file.cancelWriting();
         return reason;
     }
+    // QSaveFile::commit() of Qt 6.4 loses a failed final flush (a full disk)
+    // and then replaces the earlier file with a short one: flush first.
+    if (!file.flush()) {
+        const std::string reason = file.errorString().toStdString();
+        file.cancelWriting();
+        return reason;
+    }
     if (!file.commit())
         return file.errorString().toStdString();
     return {};
