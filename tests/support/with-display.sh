@@ -7,7 +7,8 @@ screen="${DRAVELO_SCREEN:-640x480x24}"
 dpi="${DRAVELO_DPI:-96}"
 workdir=$(mktemp -d)
 exec 3>"$workdir/displayfd"
-Xvfb -displayfd 3 -screen 0 "$screen" -dpi "$dpi" -nolisten tcp >"$workdir/xvfb.log" 2>&1 &
+# -noreset: the server must keep the resources set below when xrdb disconnects.
+Xvfb -displayfd 3 -screen 0 "$screen" -dpi "$dpi" -nolisten tcp -noreset >"$workdir/xvfb.log" 2>&1 &
 xvfb_pid=$!
 exec 3>&-
 n=0
