@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QProcess>
 #include <QScreen>
 #include <QtTest>
 
@@ -129,6 +130,25 @@ private slots:
                                                                           .arg(middle)
                                                                           .arg(screenMiddle)));
         }
+    }
+
+    // A real click where the scaled design puts "&Info" reaches it: the
+    // About box opens.
+    void clickOnScaledInfoButtonReachesIt()
+    {
+        FormWindow* form1 = runtime_->window(forms::kForm1);
+        const double twipsPerPixel = form1->twipsPerPixel();
+        // Command1: Left 5280, Top 5640, Width 1095, Height 615 twips at design.
+        const QPoint centre(int(std::lround((5280 + 1095 / 2.0) * screen_->factor / twipsPerPixel)),
+                            int(std::lround((5640 + 615 / 2.0) * screen_->factor / twipsPerPixel)));
+        QCOMPARE(form1->childAt(centre), runtime_->widget({forms::kForm1, "Command1"}));
+        const QPoint device = form1->mapToGlobal(centre) * form1->devicePixelRatioF();
+        const int status = QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(device.x()),
+                                                         QString::number(device.y()), "click", "1"});
+        QCOMPARE(status, 0);
+        QTRY_VERIFY(runtime_->isLoaded(forms::kFrmAbout));
+        runtime_->unload(forms::kFrmAbout);
+        QTRY_VERIFY(!runtime_->isLoaded(forms::kFrmAbout));
     }
 
     void form2WidgetsTakeTheScaledGeometry()
