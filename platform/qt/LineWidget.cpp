@@ -19,19 +19,24 @@ void LineWidget::setEnds(QPoint from, QPoint to)
 {
     from_ = from;
     to_ = to;
-    // The pen is centred on the line: leave room for it on every side.
-    const int before = penWidth_ / 2;
+    // A wide pen grows to the right and below the line, from its middle
+    // pixel, so that a wide rule just under a thin one leaves it showing.
+    const int before = (penWidth_ - 1) / 2;
+    const int after = penWidth_ - 1 - before;
     const QRect span = QRect(from, to).normalized();
-    setGeometry(span.adjusted(-before, -before, penWidth_ - before - 1, penWidth_ - before - 1));
+    setGeometry(span.adjusted(-before, -before, after, after));
     update();
 }
 
 void LineWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    if (from_.x() == to_.x() || from_.y() == to_.y()) {
+        painter.fillRect(rect(), color_);
+        return;
+    }
     QPen pen(color_);
     pen.setWidth(penWidth_);
-    pen.setCapStyle(Qt::FlatCap);
     painter.setPen(pen);
     const QPoint origin = geometry().topLeft();
     painter.drawLine(from_ - origin, to_ - origin);

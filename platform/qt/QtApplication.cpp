@@ -7,14 +7,12 @@
 #include "platform/qt/DesignStyle.h"
 #include "platform/qt/QtRuntime.h"
 #include "platform/qt/SessionEnd.h"
+#include "platform/qt/Translations.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QSessionManager>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -63,11 +61,7 @@ int runApplication(int argc, char** argv, const std::vector<FormDesign>& designs
     QApplication::setApplicationVersion(QString::fromStdString(versionText()));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // Qt's own words (Yes, No, OK, Cancel) in the user's language.
-    QTranslator qtWords;
-    if (qtWords.load(QLocale::system(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtWords);
-
+    qt::installQtTranslations();
     qt::registerFontSubstitution();
     if (QFile::exists(kWindowIcon))
         QApplication::setWindowIcon(QIcon(kWindowIcon));

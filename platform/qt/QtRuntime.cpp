@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QThread>
 
 #include <algorithm>
 #include <stdexcept>
@@ -172,7 +173,10 @@ void QtRuntime::endProgram()
     std::vector<std::string> forms = loadOrder_;
     for (const std::string& form : forms)
         destroyWindow(form);
-    QCoreApplication::exit(0);
+    // Ends the running event loop; with none running, exit() would make
+    // every later one return at once.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 void QtRuntime::setFormCaption(const std::string& form, const std::string& caption)
