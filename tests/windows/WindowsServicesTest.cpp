@@ -1,0 +1,64 @@
+#include "about/WindowsServices.h"
+
+#include "tests/windows/WindowsFixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace dravelo::testing {
+namespace {
+
+TEST(WindowsFileSystem, FirstMatchNamesTheFirstOrdinaryFile)
+{
+    TempFolder folder;
+    about::WindowsFileSystem files;
+    CreateDirectoryA(folder.file("a.txt").c_str(), nullptr);
+    ASSERT_TRUE(files.writeFile(folder.file("b.txt"), "b").empty());
+
+    EXPECT_EQ(files.firstMatch(folder.file("b.txt")), "b.txt");
+    EXPECT_EQ(files.firstMatch(folder.file("B.TXT")), "b.txt") << "names are matched without case";
+    EXPECT_EQ(files.firstMatch(folder.file("*.txt")), "b.txt") << "the folder a.txt is passed over";
+    EXPECT_EQ(files.firstMatch(folder.file("a.txt")), "");
+    EXPECT_EQ(files.firstMatch(folder.file("missing.exe")), "");
+    EXPECT_EQ(files.firstMatch(folder.file("missing\\MSINFO32.EXE")), "");
+}
+
+TEST(WindowsFileSystem, WriteReplacesOnlyOnSuccess)
+{
+    TempFolder folder;
+    about::WindowsFileSystem files;
+    const std::string report = folder.file("REPORT.TXT");
+    ASSERT_EQ(files.writeFile(report, "first\r\n"), "");
+    ASSERT_EQ(files.writeFile(report, std::string("second\r\n\xE0\0", 10)), "");
+    EXPECT_EQ(readFile(report), std::string("second\r\n\xE0\0", 10));
+
+    CreateDirectoryA(folder.file("taken").c_str(), nullptr);
+    EXPECT_NE(files.writeFile(folder.file("taken"), "x"), "") << "a folder is not replaced";
+    EXPECT_NE(files.writeFile(folder.file("no-such-folder\\R.TXT"), "x"), "");
+    EXPECT_EQ(files.firstMatch(folder.file("*.dravelo-tmp")), "") << "no temporary file is left behind";
+}
+
+TEST(WindowsLauncher, StartsAProgramInANormalWindowWithoutArguments)
+{
+    TempFolder folder;
+    const std::string marker = folder.file("marker.txt");
+    SetEnvironmentVariableA("DRAVELO_LAUNCH_MARKER", marker.c_str());
+    about::WindowsLauncher launcher;
+
+    ASSERT_TRUE(launcher.launch(launchTargetPath()));
+    const std::string report = awaitMarker(marker);
+    EXPECT_NE(report.find("show=1\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("command=\"" + launchTargetPath() + "\"\n"), std::string::npos) << report;
+}
+
+TEST(WindowsLauncher, FailsForAMissingOrEmptyProgram)
+{
+    TempFolder folder;
+    about::WindowsLauncher launcher;
+    EXPECT_FALSE(launcher.launch(folder.file("absent.exe")));
+    EXPECT_FALSE(launcher.launch(""));
+    // A path is the program itself, never a command with arguments.
+    EXPECT_FALSE(launcher.launch(launchTargetPath() + " --other"));
+}
+
+} // namespace
+} // namespace dravelo::testing
