@@ -107,19 +107,29 @@ QWidget* createControlWidget(const ControlDesign& d, const QFont& font, QWidget*
     return widget;
 }
 
+int lineHeight(const QFont& font)
+{
+    // Ascent and descent each rounded up, as the desktop the designs come
+    // from measures a line: 13 pixels for 8.25 pt at 96 dpi.
+    const QFontMetricsF metrics(font);
+    return static_cast<int>(std::ceil(metrics.ascent())) + static_cast<int>(std::ceil(metrics.descent()));
+}
+
 QSize fittedLabelSize(const QWidget& widget, bool wordWrap)
 {
     const auto& label = static_cast<const QLabel&>(widget);
     const int frame = label.frameWidth();
-    const QFontMetrics metrics(label.font());
+    const int line = lineHeight(label.font());
     if (wordWrap) {
         const int textWidth = std::max(0, label.width() - 2 * frame);
-        const QRect bounds = metrics.boundingRect(QRect(0, 0, textWidth, INT_MAX),
-                                                  Qt::AlignLeft | Qt::TextWordWrap, label.text());
-        return {label.width(), std::max(bounds.height(), metrics.height()) + 2 * frame};
+        const QRect bounds = QFontMetrics(label.font())
+                                 .boundingRect(QRect(0, 0, textWidth, INT_MAX), Qt::AlignLeft | Qt::TextWordWrap,
+                                               label.text());
+        const int lines = std::max(1, bounds.height() / std::max(1, QFontMetrics(label.font()).lineSpacing()));
+        return {label.width(), lines * line + 2 * frame};
     }
     const double textWidth = QFontMetricsF(label.font()).horizontalAdvance(label.text());
-    return {static_cast<int>(std::ceil(textWidth)) + 2 * frame, metrics.height() + 2 * frame};
+    return {static_cast<int>(std::ceil(textWidth)) + 2 * frame, line + 2 * frame};
 }
 
 } // namespace dravelo::platform::qt

@@ -20,4 +20,7 @@ bool isLightweight(ControlClass cls);
 // border; a wrapping label keeps its width and fits its height.
 QSize fittedLabelSize(const QWidget& label, bool wordWrap);
 
+// The height of one line of text in the font.
+int lineHeight(const QFont& font);
+
 } // namespace dravelo::platform::qt
