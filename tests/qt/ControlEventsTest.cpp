@@ -44,6 +44,8 @@ class ControlEventsTest : public QObject {
 
 private slots:
     void changeRunsAfterEveryTextChange();
+    void changeHandlerMayEmptyTheFieldWhileTyping();
+    void veryLongTextIsKeptWhole();
     void keyPressSeesEveryCharacterKey();
     void keyPressHandlerMayCancelOrReplaceTheKey();
     void enterMovingTheFocusDoesNotPressTheNewButton();
@@ -77,6 +79,47 @@ void ControlEventsTest::changeRunsAfterEveryTextChange()
     QCOMPARE(text2->text(), QStringLiteral("1.5"));
     QCOMPARE(h.events.matching("change").size(), 4);
     QCOMPARE(h.events.matching("change").constLast(), QStringLiteral("change Form2.Text2"));
+}
+
+void ControlEventsTest::changeHandlerMayEmptyTheFieldWhileTyping()
+{
+    QtHarness h;
+    QVERIFY(h.open(kForm2));
+    QVERIFY(h.focus(kForm2, "Text2"));
+    h.events.log.clear();
+    // The point rule: a point typed at the end is refused at once.
+    h.events.onChange = [&h](const ControlId& id) {
+        const std::string text = h.runtime.text(id);
+        if (text.empty() || text.back() != '.')
+            return;
+        h.runtime.msgBox("Usare la virgola invece del punto !", MsgButtons::Ok, MsgIcon::Exclamation,
+                         MsgDefault::First);
+        h.runtime.setText(id, "");
+        h.runtime.setFocus(id);
+    };
+    ModalAnswer ok([](QWidget* box) { pressKeyIn(box, Qt::Key_Return); });
+    QVERIFY(xdotool({"type", "--delay", "30", "12."}));
+    QTRY_VERIFY(ok.answered());
+    QTRY_COMPARE(QApplication::activeWindow(), h.window(kForm2));
+    QTRY_COMPARE(QApplication::focusWidget(), h.widget(kForm2, "Text2"));
+    QCOMPARE(h.field("Text2")->text(), QString());
+    QVERIFY(xdotool({"type", "--delay", "30", "7"}));
+    QTRY_COMPARE(h.field("Text2")->text(), QStringLiteral("7"));
+    QCOMPARE(h.events.matching("lostFocus"), QStringList());
+}
+
+void ControlEventsTest::veryLongTextIsKeptWhole()
+{
+    QtHarness h;
+    QVERIFY(h.open(kForm2));
+    QVERIFY(h.focus(kForm2, "Text1"));
+    const QString longText(1'000'000, u'9');
+    QApplication::clipboard()->setText(longText);
+    QTest::keyClick(h.field("Text1"), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(h.field("Text1")->text().size(), longText.size());
+    QCOMPARE(h.events.matching("change").size(), 1);
+    h.runtime.setText({kForm2, "Text2"}, std::string(100'000, 'x'));
+    QCOMPARE(h.runtime.text({kForm2, "Text2"}).size(), std::size_t(100'000));
 }
 
 void ControlEventsTest::keyPressSeesEveryCharacterKey()
@@ -212,14 +255,18 @@ void ControlEventsTest::noLeaveForAMessageBoxOrAnotherWindow()
 
 void ControlEventsTest::refusedLeaveCancelsTheClick_data()
 {
-    QTest::addColumn<bool>("byMouse");
-    QTest::newRow("mouse") << true;
-    QTest::newRow("access key") << false;
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QStringList>("afterAccepting");
+    const QString leave = QStringLiteral("lostFocus Form2.Text2");
+    QTest::newRow("mouse") << "mouse" << QStringList{leave, "click Form2.Command4"};
+    QTest::newRow("access key") << "access key" << QStringList{leave, "click Form2.Command4"};
+    QTest::newRow("Tab") << "Tab" << QStringList{leave};
 }
 
 void ControlEventsTest::refusedLeaveCancelsTheClick()
 {
-    QFETCH(bool, byMouse);
+    QFETCH(QString, how);
+    QFETCH(QStringList, afterAccepting);
     QtHarness h;
     QVERIFY(h.open(kForm2));
     QVERIFY(h.focus(kForm2, "Text2"));
@@ -229,11 +276,13 @@ void ControlEventsTest::refusedLeaveCancelsTheClick()
     QPushButton* calcola = h.button(kForm2, "Command4");
 
     // Real X events: the mouse button goes up while the box is up.
+    auto leaveTheField = [&] {
+        if (how == "mouse")
+            return realClick(calcola);
+        return xdotool({"key", how == "Tab" ? "Tab" : "alt+c"});
+    };
     ModalAnswer ok([](QWidget* box) { pressKeyIn(box, Qt::Key_Return); });
-    if (byMouse)
-        QVERIFY(realClick(calcola));
-    else
-        QVERIFY(xdotool({"key", "alt+c"}));
+    QVERIFY(leaveTheField());
     QTRY_VERIFY(ok.answered());
     QTRY_COMPARE(QApplication::activeWindow(), h.window(kForm2));
     QTRY_COMPARE(QApplication::focusWidget(), h.widget(kForm2, "Text2"));
@@ -246,11 +295,8 @@ void ControlEventsTest::refusedLeaveCancelsTheClick()
     // Accepted this time: the leave runs, then the click.
     h.events.onLostFocus = nullptr;
     h.events.log.clear();
-    if (byMouse)
-        QVERIFY(realClick(calcola));
-    else
-        QVERIFY(xdotool({"key", "alt+c"}));
-    QTRY_COMPARE(h.events.log, QStringList({"lostFocus Form2.Text2", "click Form2.Command4"}));
+    QVERIFY(leaveTheField());
+    QTRY_COMPARE(h.events.log, afterAccepting);
 }
 
 QTEST_MAIN(ControlEventsTest)

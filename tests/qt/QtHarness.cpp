@@ -14,7 +14,20 @@ bool QtHarness::open(const char* form)
 {
     runtime.show(form);
     QWidget* w = runtime.window(form);
-    return w && QTest::qWaitForWindowActive(w);
+    return w && QTest::qWaitForWindowActive(w) && waitForWindowManagerFocus(w);
+}
+
+bool waitForWindowManagerFocus(QWidget* window)
+{
+    // Keys typed with xdotool go where the window manager has put the focus,
+    // which may lag behind Qt's own idea of the active window.
+    return QTest::qWaitFor([window] {
+        QProcess process;
+        process.start(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus")});
+        if (!process.waitForFinished(kXdotoolTimeoutMs))
+            return false;
+        return process.readAllStandardOutput().trimmed().toULongLong() == window->winId();
+    });
 }
 
 QWidget* QtHarness::widget(const char* form, const char* control, int index) const

@@ -32,6 +32,8 @@ struct QtHarness {
     platform::qt::QtRuntime runtime{forms::allDesigns()};
 };
 
+// Waits until the X keyboard focus is in the window.
+bool waitForWindowManagerFocus(QWidget* window);
 // Runs xdotool with these arguments; false when it fails.
 bool xdotool(const QStringList& arguments);
 // Moves the real pointer to the middle of the widget and clicks it.

@@ -34,6 +34,8 @@ void RecordingEvents::keyPress(const platform::ControlId& control, std::int16_t&
 void RecordingEvents::change(const platform::ControlId& control)
 {
     log << QStringLiteral("change %1").arg(name(control));
+    if (onChange)
+        onChange(control);
 }
 
 void RecordingEvents::lostFocus(const platform::ControlId& control)

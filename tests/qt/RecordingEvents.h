@@ -27,6 +27,7 @@ public:
     std::function<void(const std::string&)> onLoad;
     std::function<void(const platform::ControlId&)> onClick;
     std::function<void(const platform::ControlId&, std::int16_t&)> onKeyPress;
+    std::function<void(const platform::ControlId&)> onChange;
     std::function<void(const platform::ControlId&)> onLostFocus;
     std::function<void(const std::string&, std::int16_t&, platform::UnloadMode)> onQueryUnload;
 };

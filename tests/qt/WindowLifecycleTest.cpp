@@ -72,6 +72,9 @@ private slots:
     void unloadRaisesTheCloseQuery_data();
     void unloadRaisesTheCloseQuery();
     void closeBoxRaisesTheSameQuery();
+    void aboutBoxUnloadsFromItsOwnButton_data();
+    void aboutBoxUnloadsFromItsOwnButton();
+    void programEndsFromAButtonClick();
     void endProgramClosesEveryWindowAtOnce();
     void sessionEndAsksTheLoadedWindows();
     void messageBox_data();
@@ -169,9 +172,56 @@ void WindowLifecycleTest::closeBoxRaisesTheSameQuery()
     keep = false;
     h.window(kForm2)->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(h.window(kForm2)));
+    QVERIFY(waitForWindowManagerFocus(h.window(kForm2)));
     QVERIFY(xdotool({"key", "alt+F4"}));
     QTRY_VERIFY(!h.runtime.isLoaded(kForm2));
     QVERIFY(h.runtime.isLoaded(kForm1));
+}
+
+void WindowLifecycleTest::aboutBoxUnloadsFromItsOwnButton_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Enter") << "Return";
+    QTest::newRow("Esc") << "Escape";
+    QTest::newRow("mouse") << "mouse";
+}
+
+void WindowLifecycleTest::aboutBoxUnloadsFromItsOwnButton()
+{
+    QFETCH(QString, how);
+    QtHarness h;
+    h.events.onClick = [&h](const platform::ControlId& id) {
+        if (id.name == "cmdOK")
+            h.runtime.unload(id.form);
+    };
+    QVERIFY(h.open(kForm1));
+    for (int round = 0; round < 2; ++round) {
+        QVERIFY(h.open(kAbout));
+        QPointer<QWidget> about = h.window(kAbout);
+        if (how == "mouse")
+            QVERIFY(realClick(h.widget(kAbout, "cmdOK")));
+        else
+            QVERIFY(xdotool({"key", how}));
+        QTRY_VERIFY(!about);
+        QVERIFY(!h.runtime.isLoaded(kAbout));
+        QTRY_COMPARE(QApplication::activeWindow(), h.window(kForm1));
+        QVERIFY(waitForWindowManagerFocus(h.window(kForm1)));
+    }
+    QCOMPARE(h.events.matching("load frmAbout").size(), 2);
+    QCOMPARE(h.events.matching("queryUnload"), QStringList({"queryUnload frmAbout 1", "queryUnload frmAbout 1"}));
+}
+
+void WindowLifecycleTest::programEndsFromAButtonClick()
+{
+    QtHarness h;
+    h.events.onClick = [&h](const platform::ControlId& id) { h.runtime.unload(id.form); };
+    h.events.onQueryUnload = [&h](const std::string&, std::int16_t&, UnloadMode) { h.runtime.endProgram(); };
+    QVERIFY(h.open(kForm1));
+    QPointer<QWidget> form1 = h.window(kForm1);
+    QVERIFY(realClick(h.widget(kForm1, "cmdExit")));
+    QTRY_VERIFY(h.runtime.ended());
+    QVERIFY(!form1 || !form1->isVisible());
+    QCOMPARE(h.events.log, QStringList({"load Form1", "click Form1.cmdExit", "queryUnload Form1 1"}));
 }
 
 void WindowLifecycleTest::endProgramClosesEveryWindowAtOnce()
