@@ -18,6 +18,8 @@ namespace dravelo::platform::qt {
 
 namespace {
 
+// Title and close button only; the window manager may still draw buttons it
+// will not act on (openbox keeps them for any window).
 constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 

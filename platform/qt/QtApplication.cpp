@@ -73,10 +73,9 @@ int runApplication(int argc, char** argv, const std::vector<FormDesign>& designs
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [&runtime](QSessionManager& manager) {
         if (!manager.allowsInteraction())
             return;
-        const bool mayEnd = qt::sessionMayEnd(runtime);
-        manager.release();
-        if (!mayEnd)
+        if (!qt::sessionMayEnd(runtime))
             manager.cancel();
+        manager.release();
     });
 
     runtime.show(startupForm);
