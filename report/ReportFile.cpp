@@ -7,8 +7,8 @@ namespace dravelo::report {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
-// The original appended ".TXT " and relied on the file system to drop the
-// trailing blank; file systems here keep it, so it is dropped by hand.
+// Windows drops the trailing blank of a name when it opens the file; other
+// file systems keep it, so it is dropped here before opening.
 constexpr const char* kFileSuffix = ".TXT ";
 
 void appendLine(std::string& out, const ReportLine& line)
