@@ -23,6 +23,8 @@ namespace dravelo::platform {
 namespace {
 
 constexpr const char* kWindowIcon = ":/assets/dravelo.ico";
+// The installed desktop entry, so that desktops match windows to it.
+constexpr const char* kDesktopEntry = "org.example.Dravelo";
 
 bool isSet(const char* variable)
 {
@@ -59,6 +61,7 @@ int runApplication(int argc, char** argv, const std::vector<FormDesign>& designs
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kAppTitle));
     QApplication::setApplicationVersion(QString::fromStdString(versionText()));
+    QApplication::setDesktopFileName(QString::fromUtf8(kDesktopEntry));
     QApplication::setQuitOnLastWindowClosed(false);
 
     qt::installQtTranslations();
