@@ -36,6 +36,10 @@ QString withSeconds(QString format)
 
 NumberFormat numberFormatOf(const QLocale& locale)
 {
+    // Qt gives the C locale a "," group separator, under which "85,5" would
+    // read as 855; C settings group nothing.
+    if (locale.language() == QLocale::C)
+        return cNumberFormat();
     NumberFormat format;
     format.decimalSeparator = locale.decimalPoint().toStdString();
     format.groupSeparator = locale.groupSeparator().toStdString();

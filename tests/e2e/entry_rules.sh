@@ -7,8 +7,9 @@ set -u
 program=$1
 workdir=$(mktemp -d)
 cd "$workdir" || exit 1
+start_accessibility
 pid=
-trap 'kill $pid 2>/dev/null; rm -rf "$workdir"' EXIT
+trap 'kill $pid 2>/dev/null; stop_accessibility; rm -rf "$workdir"' EXIT
 
 start() {
     LANG=$1 LC_ALL= "$program" &

@@ -1,6 +1,8 @@
 # Helpers for driving the real program with X events (xdotool, xclip).
 # Sourced by the end-to-end scripts; they run under with-display.sh.
 
+e2e_dir=$(cd "$(dirname "$0")" && pwd)
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1
@@ -47,14 +49,25 @@ key() {
 
 # The text of the focused line edit, through the clipboard.
 focused_text() {
-    printf '' | xclip -selection clipboard
+    printf '' | xclip -selection clipboard >/dev/null 2>&1
     key ctrl+a ctrl+c
     xclip -o -selection clipboard 2>/dev/null
 }
 
-# The text of the active message box (Qt copies it on Ctrl+C).
+# Starts a private session bus with the accessibility bus, so that the
+# program's texts can be read as a screen reader reads them.
+start_accessibility() {
+    eval "$(dbus-launch --sh-syntax)"
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    atspi_pid=$!
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+
+stop_accessibility() {
+    kill "$atspi_pid" "$DBUS_SESSION_BUS_PID" 2>/dev/null
+}
+
+# The texts of the open message box, read through the accessibility bus.
 message_text() {
-    printf '' | xclip -selection clipboard
-    key ctrl+c
-    xclip -o -selection clipboard 2>/dev/null
+    timeout 20 "$e2e_dir/atspi_text.py" message
 }

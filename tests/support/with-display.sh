@@ -6,6 +6,9 @@ set -u
 screen="${DRAVELO_SCREEN:-640x480x24}"
 dpi="${DRAVELO_DPI:-96}"
 workdir=$(mktemp -d)
+# A private runtime directory, as a desktop session has (mktemp gives 0700).
+XDG_RUNTIME_DIR="$workdir"
+export XDG_RUNTIME_DIR
 exec 3>"$workdir/displayfd"
 # -noreset: the server must keep the resources set below when xrdb disconnects.
 Xvfb -displayfd 3 -screen 0 "$screen" -dpi "$dpi" -nolisten tcp -noreset >"$workdir/xvfb.log" 2>&1 &

@@ -1,0 +1,53 @@
+#!/usr/bin/python3
+"""Prints texts of the running program read through the accessibility bus.
+
+  atspi_text.py message   the label texts of the open message boxes
+  atspi_text.py field N   the text of the field whose accessible name is N
+"""
+import sys
+
+import pyatspi
+
+
+def walk(acc):
+    yield acc
+    for i in range(acc.childCount):
+        child = acc.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child)
+
+
+def applications():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for i in range(desktop.childCount):
+        app = desktop.getChildAtIndex(i)
+        if app is not None:
+            yield app
+
+
+def message_texts():
+    for app in applications():
+        for acc in walk(app):
+            if acc.getRole() == pyatspi.ROLE_ALERT:
+                for inner in walk(acc):
+                    if inner.getRole() == pyatspi.ROLE_LABEL and inner.name:
+                        print(inner.name)
+
+
+def field_text(name):
+    for app in applications():
+        for acc in walk(app):
+            if acc.getRole() == pyatspi.ROLE_TEXT and acc.name == name:
+                text = acc.queryText()
+                print(text.getText(0, text.characterCount))
+                return
+    sys.exit("no field named %r" % name)
+
+
+if __name__ == "__main__":
+    if sys.argv[1:] == ["message"]:
+        message_texts()
+    elif len(sys.argv) == 3 and sys.argv[1] == "field":
+        field_text(sys.argv[2])
+    else:
+        sys.exit(__doc__)
