@@ -3,10 +3,12 @@
 #include "platform/AppInfo.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace dravelo::platform::qt {
 
@@ -27,6 +29,17 @@ QMessageBox::Icon toQtIcon(MsgIcon icon)
         break;
     }
     return QMessageBox::NoIcon;
+}
+
+// The box as text, the way the desktop the program comes from copies a
+// message box on Ctrl+C: title, text and buttons between rules.
+QString boxAsText(const QMessageBox& box)
+{
+    const QString rule = QStringLiteral("---------------------------\n");
+    QString buttons;
+    for (QAbstractButton* button : box.buttons())
+        buttons += button->text().remove(u'&') + QStringLiteral("   ");
+    return rule + box.windowTitle() + u'\n' + rule + box.text() + u'\n' + rule + buttons + u'\n' + rule;
 }
 
 // Runs a dialog modal to the whole application, then gives the activation
@@ -69,6 +82,9 @@ MsgAnswer showMessageBox(QWidget* parent, const std::string& text, MsgButtons bu
         box->setEscapeButton(first);
     }
     box->setDefaultButton(defaultButton == MsgDefault::Second && second ? second : first);
+    auto* copy = new QShortcut(QKeySequence::Copy, box);
+    QObject::connect(copy, &QShortcut::activated, box,
+                     [box] { QGuiApplication::clipboard()->setText(boxAsText(*box)); });
     return runModal(box, [&](QMessageBox* shown) {
         const bool firstChosen = shown && shown->clickedButton() == first;
         if (buttons == MsgButtons::Ok)

@@ -8,6 +8,7 @@
 #include "tests/qt/QtHarness.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -79,6 +80,7 @@ private slots:
     void sessionEndAsksTheLoadedWindows();
     void messageBox_data();
     void messageBox();
+    void messageBoxCopiesItsText();
     void inputBox_data();
     void inputBox();
 };
@@ -331,6 +333,25 @@ void WindowLifecycleTest::messageBox()
     QCOMPARE(int(seen.icon), qtIcon);
     QCOMPARE(seen.modality, Qt::ApplicationModal);
     QTRY_COMPARE(QApplication::activeWindow(), h.window(kForm1));
+}
+
+void WindowLifecycleTest::messageBoxCopiesItsText()
+{
+    QtHarness h;
+    QVERIFY(h.open(kForm2));
+    QString copied;
+    ModalAnswer answer([&](QWidget* box) {
+        QTest::keyClick(box->windowHandle(), Qt::Key_C, Qt::ControlModifier);
+        copied = QApplication::clipboard()->text();
+        pressKeyIn(box, Qt::Key_Escape);
+    });
+    QCOMPARE(h.runtime.msgBox("Chiudere il programma ?", MsgButtons::YesNo, MsgIcon::Question, MsgDefault::Second),
+             MsgAnswer::No);
+    QVERIFY(answer.answered());
+    const QString rule = QStringLiteral("---------------------------\n");
+    QVERIFY2(copied.startsWith(rule + "Dravelo\n" + rule + "Chiudere il programma ?\n" + rule), qPrintable(copied));
+    QVERIFY2(copied.contains(QString::fromUtf8("Sì")) && copied.contains(QStringLiteral("No")), qPrintable(copied));
+    QVERIFY(copied.endsWith(rule));
 }
 
 void WindowLifecycleTest::inputBox_data()
