@@ -188,6 +188,11 @@ void ControlEventsTest::keypadDecimalTypesTheRegionalSeparator()
     // The main keyboard's point stays a point.
     QTest::keyClick(text2, Qt::Key_Period);
     QCOMPARE(text2->text(), QStringLiteral("12,5."));
+    // The real key of the X keyboard.
+    text2->clear();
+    QVERIFY(xdotool({"type", "--delay", "30", "7"}));
+    QVERIFY(xdotool({"key", "--delay", "30", "KP_Decimal", "KP_5"}));
+    QTRY_COMPARE(text2->text(), QStringLiteral("7,5"));
 }
 
 void ControlEventsTest::leaveRunsWhenTheFocusMovesWithinTheWindow_data()
