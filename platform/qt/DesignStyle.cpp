@@ -23,6 +23,7 @@ QColor toQColor(const Color& color, const QPalette& desktop)
     case SystemColor::WindowText:
         return desktop.color(QPalette::Text);
     case SystemColor::HighlightText:
+        // The same role under Qt's name: text on a selection.
         return desktop.color(QPalette::HighlightedText);
     case SystemColor::InactiveCaptionText:
         // Qt has no caption roles. The text of an inactive title bar is the
