@@ -57,10 +57,11 @@ ControlDesign fittedLabel(const char* name, const char* caption, float left, flo
     return c;
 }
 
-ControlDesign textBox(const char* name, float left, float top, int tabIndex)
+ControlDesign textBox(const char* name, float left, float top, int tabIndex, const char* label)
 {
     ControlDesign c = control(ControlClass::TextBox, name, "", left, top, 1095, 285, tabIndex);
     c.font = kSmall;
+    c.labelledBy = label;
     return c;
 }
 
@@ -134,24 +135,24 @@ FormDesign form2Design()
     f.background = Color::system(SystemColor::InactiveCaptionText);
     f.foreground = kBlack;
 
-    ControlDesign text5 = textBox("Text5", 7440, 1860, 14);
+    ControlDesign text5 = textBox("Text5", 7440, 1860, 14, "Label3");
     text5.foreground = kBlack;
-    ControlDesign text4 = textBox("Text4", 3120, 1860, 13);
+    ControlDesign text4 = textBox("Text4", 3120, 1860, 13, "Label7");
     ControlDesign print = control(ControlClass::CommandButton, "Command3", "Stam&pa", 4680, 5640, 1215, 615, 11);
     print.font = kButton;
     ControlDesign save = control(ControlClass::CommandButton, "Command5", "&Salva", 6240, 5640, 1215, 615, 10);
     save.font = kButton;
     ControlDesign exit = control(ControlClass::CommandButton, "Command1", "&ESCI", 7800, 5640, 1215, 615, 8);
     exit.font = kButton;
-    ControlDesign text9 = textBox("Text9", 3120, 3300, 4);
+    ControlDesign text9 = textBox("Text9", 3120, 3300, 4, "Label9");
     text9.foreground = Color::rgb(255, 0, 0);
-    ControlDesign text6 = textBox("Text6", 3120, 2340, 3);
+    ControlDesign text6 = textBox("Text6", 3120, 2340, 3, "Label5");
     text6.foreground = kBlack;
     ControlDesign calc = control(ControlClass::CommandButton, "Command4", "&Calcola", 7320, 2400, 1215, 330, 5);
     calc.font = kButton;
-    ControlDesign text3 = textBox("Text3", 7440, 1380, 2);
-    ControlDesign text2 = textBox("Text2", 3120, 1380, 1);
-    ControlDesign text1 = textBox("Text1", 3120, 900, 0);
+    ControlDesign text3 = textBox("Text3", 7440, 1380, 2, "Label6");
+    ControlDesign text2 = textBox("Text2", 3120, 1380, 1, "Label12");
+    ControlDesign text1 = textBox("Text1", 3120, 900, 0, "Label4");
 
     ControlDesign hint = fittedLabel("Label2", " Clickare su Calcola  ", 4560, 2400, 1545, 255, 12);
     hint.background = kWhite;

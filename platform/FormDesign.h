@@ -59,6 +59,7 @@ struct ControlDesign {
     std::string picture;       // images, picture boxes: asset resource path
     bool flatBorder = false;   // images: flat single-pixel border
     bool sunkenBorder = false; // picture boxes: sunken 3-D border
+    std::string labelledBy;    // the label naming this field, for screen readers
 };
 
 // The outer frame the designs assume around a window's client area: a

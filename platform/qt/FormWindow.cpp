@@ -101,6 +101,9 @@ void FormWindow::build()
     }
     for (FormControl& c : controls_)
         applyGeometry(c);
+    for (FormControl& c : controls_)
+        if (const FormControl* label = find({design_.name, c.design.labelledBy}))
+            c.widget->setAccessibleName(QString::fromStdString(label->design.caption).trimmed());
     for (auto c = controls_.rbegin(); c != controls_.rend(); ++c)
         if (isLightweight(c->design.cls))
             c->widget->lower();

@@ -67,6 +67,11 @@ stop_accessibility() {
     kill "$atspi_pid" "$DBUS_SESSION_BUS_PID" 2>/dev/null
 }
 
+# The text of the field a screen reader announces by this name.
+field_text() {
+    timeout 20 "$e2e_dir/atspi_text.py" field "$1"
+}
+
 # The texts of the open message box, read through the accessibility bus.
 message_text() {
     timeout 20 "$e2e_dir/atspi_text.py" message
