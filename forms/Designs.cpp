@@ -72,19 +72,27 @@ ControlDesign line(const char* name, int index, float x1, float y1, float x2, fl
     return c;
 }
 
-} // namespace
-
-FormDesign form1Design()
+// The cover and the calculation window share their frame: sizable, shown
+// maximized, with the same client area at design.
+FormDesign maximizedWindow(const char* name, const char* caption)
 {
     FormDesign f;
-    f.name = kForm1;
-    f.caption = "Zerut";
+    f.name = name;
+    f.caption = caption;
     f.state = WindowState::Maximized;
     f.border = BorderStyle::Sizable;
     f.clientLeft = 60;
     f.clientTop = 345;
     f.clientWidth = 4680;
     f.clientHeight = 3195;
+    return f;
+}
+
+} // namespace
+
+FormDesign form1Design()
+{
+    FormDesign f = maximizedWindow(kForm1, "Zerut");
     f.background = kCoverCyan;
     f.font = {12, true};
 
@@ -123,15 +131,7 @@ FormDesign form1Design()
 
 FormDesign form2Design()
 {
-    FormDesign f;
-    f.name = kForm2;
-    f.caption = "Folim";
-    f.state = WindowState::Maximized;
-    f.border = BorderStyle::Sizable;
-    f.clientLeft = 60;
-    f.clientTop = 345;
-    f.clientWidth = 4680;
-    f.clientHeight = 3195;
+    FormDesign f = maximizedWindow(kForm2, "Folim");
     f.background = Color::system(SystemColor::InactiveCaptionText);
     f.foreground = kBlack;
 
