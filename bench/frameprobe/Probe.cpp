@@ -16,6 +16,9 @@
 namespace bench {
 namespace {
 
+constexpr int kStrongRed = 0xc0;
+constexpr int kWeak = 0x60;
+
 template <typename T>
 using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
@@ -235,7 +238,7 @@ void Probe::typeText(const std::string& text)
         typeKey(c);
 }
 
-long Probe::countPixels(xcb_window_t window, std::uint32_t rgb)
+long Probe::countRedPixels(xcb_window_t window)
 {
     auto geometry = own(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window), nullptr));
     if (!geometry)
@@ -251,8 +254,8 @@ long Probe::countPixels(xcb_window_t window, std::uint32_t rgb)
     const std::uint8_t* data = xcb_get_image_data(image.get());
     long count = 0;
     for (int i = 0; i + 3 < bytes; i += 4) {
-        const std::uint32_t pixel = (data[i + 2] << 16) | (data[i + 1] << 8) | data[i];
-        if (pixel == rgb)
+        const int blue = data[i], green = data[i + 1], red = data[i + 2];
+        if (red >= kStrongRed && green <= kWeak && blue <= kWeak)
             ++count;
     }
     return count;

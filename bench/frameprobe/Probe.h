@@ -47,8 +47,9 @@ public:
     void typeKey(xcb_keysym_t keysym);
     void typeText(const std::string& text);
 
-    // Pixels of exactly this colour in the window, read from the server.
-    long countPixels(xcb_window_t window, std::uint32_t rgb);
+    // Strongly red pixels in the window, read from the server (red text is
+    // antialiased, so few of its pixels are pure red).
+    long countRedPixels(xcb_window_t window);
 
     // Ends the child and returns its peak resident memory in KiB.
     long stopChild();

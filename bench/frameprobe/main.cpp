@@ -5,7 +5,7 @@
 // With --interact (Dravelo only) it also drives the program by keyboard:
 //   continua_ms  "&Continua" released to the calculation window's first frame
 //   calcola_ms   "&Calcola" released to the frame that shows the result
-//   result_px    red pixels of the result field afterwards (0: no result seen)
+//   result_px    red pixels added by the result (its text is red; 0: none seen)
 // Usage: frameprobe [--interact] [--settle-ms N] -- program [args...]
 
 #include "Probe.h"
@@ -22,8 +22,6 @@ using bench::Clock;
 
 constexpr auto kFrameTimeout = seconds(20);
 constexpr auto kQuiet = milliseconds(300);
-// The result field's text colour in the calculation window.
-constexpr std::uint32_t kResultRed = 0xff0000;
 constexpr std::uint32_t kReturn = 0xff0d;
 constexpr std::uint32_t kSpace = 0x20;
 
@@ -73,7 +71,7 @@ int run(bool interact, milliseconds settle, char** program)
             probe.typeKey(kReturn);
         }
         probe.waitQuiet(kQuiet, Clock::now() + kFrameTimeout);
-        const long redBefore = probe.countPixels(form2->window, kResultRed);
+        const long redBefore = probe.countRedPixels(form2->window);
         const auto calcola = clickFocusedButton(probe);
         std::optional<bench::Frame> shown;
         do
@@ -86,7 +84,7 @@ int run(bool interact, milliseconds settle, char** program)
         }
         std::printf(" calcola_ms=%.1f", millisecondsBetween(calcola, shown->when));
         probe.waitQuiet(kQuiet, Clock::now() + kFrameTimeout);
-        std::printf(" result_px=%ld", probe.countPixels(form2->window, kResultRed) - redBefore);
+        std::printf(" result_px=%ld", probe.countRedPixels(form2->window) - redBefore);
     }
 
     probe.waitQuiet(settle, Clock::now() + kFrameTimeout);
