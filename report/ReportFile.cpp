@@ -21,7 +21,12 @@ void appendLine(std::string& out, const ReportLine& line)
                 column = tab->column;
             }
         } else {
-            const std::string bytes = toWindows1252(std::get<std::string>(item));
+            std::string bytes = toWindows1252(std::get<std::string>(item));
+            // A line break pasted into a field would split the report's
+            // fixed twelve lines: it is written as a blank.
+            for (char& c : bytes)
+                if (c == '\r' || c == '\n')
+                    c = ' ';
             out += bytes;
             column += static_cast<int>(bytes.size());
         }

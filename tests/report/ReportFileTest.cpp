@@ -123,6 +123,16 @@ TEST_F(SalvaTest, FieldTextsAreCopiedCharacterForCharacter)
     EXPECT_EQ(lines[10].substr(49), " = 0 kcal/kg");
 }
 
+TEST_F(SalvaTest, LineBreaksInAFieldKeepTheTwelveLines)
+{
+    fill({"Gas\r\nnaturale", "75\n", "\r25"});
+    const std::vector<std::string> lines = splitCrLf(save("righe"));
+    ASSERT_EQ(lines.size(), 12u);
+    EXPECT_EQ(lines[4].substr(49), " = Gas  naturale");
+    EXPECT_EQ(lines[5].substr(49), " = 75  % (in peso)");
+    EXPECT_EQ(lines[6].substr(49), " =  25 % (in peso)");
+}
+
 TEST_F(SalvaTest, NonAsciiFuelNameIsOneBytePerCharacterInWindows1252)
 {
     fill({"Gasolio più pesante"});
