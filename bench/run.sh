@@ -3,7 +3,8 @@
 # both started in turn under Xvfb and openbox, timed from the outside.
 # Usage: bench/run.sh [path/to/dravelo]
 # Environment: BENCH_RUNS (starts of each program, default 20),
-#              BENCH_SCREEN (default 1024x768x24), BENCH_BUILD (build dir).
+#              BENCH_SCREEN (default 640x480x24, the screen the designs are
+#              laid out for), BENCH_BUILD (build dir).
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
@@ -17,5 +18,5 @@ if [ ! -x "$dravelo" ]; then
 fi
 cmake -S "$here" -B "$build" >/dev/null
 cmake --build "$build" --parallel 2 >/dev/null
-DRAVELO_SCREEN=${BENCH_SCREEN:-1024x768x24} \
+DRAVELO_SCREEN=${BENCH_SCREEN:-640x480x24} \
     "$root/tests/support/with-display.sh" "$here/measure.sh" "$build" "$dravelo" "$runs"

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
 #include <poll.h>
 #include <stdexcept>
@@ -78,6 +79,10 @@ Clock::time_point Probe::start(char** argv)
     if (child_ < 0)
         throw std::runtime_error(std::string("fork: ") + std::strerror(errno));
     if (child_ == 0) {
+        // The probe's figures go to standard output; the program's must not.
+        const int null = open("/dev/null", O_WRONLY);
+        if (null >= 0)
+            dup2(null, STDOUT_FILENO);
         execvp(argv[0], argv);
         _exit(127);
     }

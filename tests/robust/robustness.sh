@@ -15,7 +15,8 @@ trap 'kill $pid 2>/dev/null; rm -rf "$workdir"' EXIT
 # Growth of resident memory allowed from the warmed-up state to the end.
 allowed_growth_kb=16384
 pastes_kb=1024
-# A single-line field may cut a paste short, though not below this.
+# A single-line field may cut a paste short, though not below this (in the
+# report of a save).
 least_pasted=30000
 calcola_presses=200
 
@@ -51,6 +52,7 @@ alive() {
 # boxes counts them.
 boxes=0
 dismiss_boxes() {
+    wait_idle
     n=0
     while [ $n -lt 50 ]; do
         box=$(xdotool search --onlyvisible --name '^Dravelo$' 2>/dev/null | head -n1)
@@ -83,29 +85,15 @@ key alt+c
 wait_window Folim >/dev/null || fail "Continua did not open the calculation window"
 
 make_text >"$workdir/paste.txt"
-# Text1 has the focus; Enter walks the fields and ends on "&Calcola". A field
-# that refuses the text is emptied and keeps the focus: then a plain number
-# lets the walk go on.
+# Text1 has the focus; Enter walks the fields and ends on "&Calcola". The
+# paste is fetched whole before the Enter behind it is handled. A field that
+# refuses the text is emptied and keeps the focus: then a plain number lets
+# the walk go on.
 for field in 1 2 3 4 5 6; do
     xclip -selection clipboard <"$workdir/paste.txt"
-    started=$(date +%s)
-    key ctrl+v
-    wait_idle
-    echo "field $field: paste handled in about $(($(date +%s) - started)) s"
-    if [ "$field" -eq 1 ]; then
-        # The clipboard hands a big text over in pieces: look again (bounded).
-        n=0
-        while pasted=$(focused_text | wc -c) && [ "$pasted" -lt "$least_pasted" ] && [ $n -lt 10 ]; do
-            sleep 2
-            wait_idle
-            n=$((n + 1))
-        done
-        [ "$pasted" -ge "$least_pasted" ] || fail "the paste put only $pasted bytes into the fuel name"
-        wait_idle
-    fi
-    alive "after pasting into field $field"
-    key Return
+    key ctrl+v Return
     dismiss_boxes
+    alive "after pasting into field $field"
     if [ "$field" -gt 1 ]; then
         key ctrl+a
         type_text "5"
@@ -114,6 +102,16 @@ for field in 1 2 3 4 5 6; do
     fi
 done
 alive "after the pastes"
+
+# A save that works shows the pasted fuel name arrived whole enough.
+key alt+s
+wait_window "Calcolo del potere calorifico dei combustibili" >/dev/null || fail "Salva showed no input box"
+type_text "pasted"
+key Return
+dismiss_boxes
+saved=$(wc -c <"$workdir/pasted.TXT" 2>/dev/null || echo 0)
+[ "$saved" -ge "$least_pasted" ] || fail "the report of the pasted fields has only $saved bytes"
+rm -f "$workdir/pasted.TXT"
 
 # Warm up, then the long run; Calcola has the focus after the last Enter.
 xdotool key --delay 10 --repeat 20 space
@@ -161,5 +159,26 @@ dismiss_boxes
 alive "at the end"
 end_kb=$(rss_kb)
 echo "resident memory: ${warm_kb} KiB warmed up, ${end_kb} KiB at the end"
-[ $((end_kb - warm_kb)) -le "$allowed_growth_kb" ] ||
-    fail "resident memory grew from ${warm_kb} KiB to ${end_kb} KiB"
+# AddressSanitizer holds freed memory back (its quarantine), so resident
+# memory says nothing there; its leak check at the exit below does instead.
+if ! ldd "$program" | grep -q libasan; then
+    [ $((end_kb - warm_kb)) -le "$allowed_growth_kb" ] ||
+        fail "resident memory grew from ${warm_kb} KiB to ${end_kb} KiB"
+fi
+
+# The normal way out: "&ESCI", then Yes (No is the default button, Yes the
+# one before it). A clean exit status also means no leak report under the
+# sanitizer build.
+key alt+e
+wait_window Dravelo >/dev/null || fail "ESCI asked nothing"
+key shift+Tab space
+n=0
+while kill -0 "$pid" 2>/dev/null && [ $n -lt 100 ]; do
+    sleep 0.1
+    n=$((n + 1))
+done
+kill -0 "$pid" 2>/dev/null && fail "the program did not end after Yes"
+wait "$pid"
+status=$?
+pid=
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
