@@ -1,9 +1,20 @@
 #!/bin/sh
-# Installs what is missing, builds and runs every test.
+# Installs what is missing, builds and runs every test: first the release
+# build with all tests (window, print queue, Windows under Wine, fuzzers,
+# package), then the same program built with AddressSanitizer and
+# UndefinedBehaviorSanitizer and its tests run again under them.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
-cmake -S . -B build >/dev/null
-cmake --build build --parallel "$(nproc)"
-cd build
-ctest --output-on-failure --parallel "$(nproc)"
+jobs=$(nproc)
+
+cmake --preset default >/dev/null
+cmake --build --preset default --parallel "$jobs"
+ctest --preset default --parallel "$jobs"
+
+# Under the sanitizers, leave out what does not run our code in this
+# process's build: the Windows cross build, the fuzzers (sanitized builds of
+# their own), the package, and the long robustness run.
+cmake --preset asan >/dev/null
+cmake --build --preset asan --parallel "$jobs"
+ctest --preset asan --parallel "$jobs" --exclude-regex '^(windows_under_wine|fuzz\.|package\.|robust\.)'
