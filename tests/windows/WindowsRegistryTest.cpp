@@ -3,7 +3,7 @@
 
 #include "about/Registry.h"
 #include "about/SysInfo.h"
-#include "about/WindowsServices.h"
+#include "platform/win32/WindowsServices.h"
 #include "tests/windows/WindowsFixtures.h"
 
 #include <gtest/gtest.h>
@@ -168,8 +168,8 @@ protected:
     TempFolder folder;
     const std::string marker = folder.file("started.txt");
     RecordingDialogs dialogs;
-    about::WindowsFileSystem files;
-    about::WindowsLauncher launcher;
+    platform::win32::WindowsFileSystem files;
+    platform::win32::WindowsLauncher launcher;
     std::unique_ptr<about::Registry> registry = about::platformRegistry();
 
 private:

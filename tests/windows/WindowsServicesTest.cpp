@@ -1,4 +1,4 @@
-#include "about/WindowsServices.h"
+#include "platform/win32/WindowsServices.h"
 
 #include "tests/windows/WindowsFixtures.h"
 
@@ -10,7 +10,7 @@ namespace {
 TEST(WindowsFileSystem, FirstMatchNamesTheFirstOrdinaryFile)
 {
     TempFolder folder;
-    about::WindowsFileSystem files;
+    platform::win32::WindowsFileSystem files;
     CreateDirectoryA(folder.file("a.txt").c_str(), nullptr);
     ASSERT_TRUE(files.writeFile(folder.file("b.txt"), "b").empty());
 
@@ -25,7 +25,7 @@ TEST(WindowsFileSystem, FirstMatchNamesTheFirstOrdinaryFile)
 TEST(WindowsFileSystem, WriteReplacesOnlyOnSuccess)
 {
     TempFolder folder;
-    about::WindowsFileSystem files;
+    platform::win32::WindowsFileSystem files;
     const std::string report = folder.file("REPORT.TXT");
     ASSERT_EQ(files.writeFile(report, "first\r\n"), "");
     ASSERT_EQ(files.writeFile(report, std::string("second\r\n\xE0\0", 10)), "");
@@ -42,7 +42,7 @@ TEST(WindowsLauncher, StartsAProgramInANormalWindowWithoutArguments)
     TempFolder folder;
     const std::string marker = folder.file("marker.txt");
     SetEnvironmentVariableA("DRAVELO_LAUNCH_MARKER", marker.c_str());
-    about::WindowsLauncher launcher;
+    platform::win32::WindowsLauncher launcher;
 
     ASSERT_TRUE(launcher.launch(launchTargetPath()));
     const std::string report = awaitMarker(marker);
@@ -53,7 +53,7 @@ TEST(WindowsLauncher, StartsAProgramInANormalWindowWithoutArguments)
 TEST(WindowsLauncher, FailsForAMissingOrEmptyProgram)
 {
     TempFolder folder;
-    about::WindowsLauncher launcher;
+    platform::win32::WindowsLauncher launcher;
     EXPECT_FALSE(launcher.launch(folder.file("absent.exe")));
     EXPECT_FALSE(launcher.launch(""));
     // A path is the program itself, never a command with arguments.

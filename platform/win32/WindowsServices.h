@@ -5,9 +5,9 @@
 
 #include "platform/FormsRuntime.h"
 
-namespace dravelo::about {
+namespace dravelo::platform::win32 {
 
-class WindowsFileSystem : public platform::FileSystem {
+class WindowsFileSystem : public FileSystem {
 public:
     // Writes a temporary file beside the target, then moves it into place.
     std::string writeFile(const std::string& path, const std::string& bytes) override;
@@ -15,11 +15,11 @@ public:
     std::string firstMatch(const std::string& pattern) const override;
 };
 
-class WindowsLauncher : public platform::Launcher {
+class WindowsLauncher : public Launcher {
 public:
     // CreateProcessA with the path as the program itself, so nothing in it
     // is read as arguments; shown as a normal window, not waited for.
     bool launch(const std::string& program) override;
 };
 
-} // namespace dravelo::about
+} // namespace dravelo::platform::win32

@@ -1,8 +1,8 @@
-#include "about/WindowsServices.h"
+#include "platform/win32/WindowsServices.h"
 
 #include <windows.h>
 
-namespace dravelo::about {
+namespace dravelo::platform::win32 {
 
 namespace {
 
@@ -84,4 +84,4 @@ bool WindowsLauncher::launch(const std::string& program)
     return true;
 }
 
-} // namespace dravelo::about
+} // namespace dravelo::platform::win32
