@@ -3,6 +3,7 @@
 
   atspi_text.py message   the label texts of the open message boxes
   atspi_text.py field N   the text of the field whose accessible name is N
+  atspi_text.py labels W  the label texts of the window titled W
 """
 import sys
 
@@ -34,6 +35,16 @@ def message_texts():
                         print(inner.name)
 
 
+def window_labels(title):
+    for app in applications():
+        for i in range(app.childCount):
+            window = app.getChildAtIndex(i)
+            if window is not None and window.name == title:
+                for acc in walk(window):
+                    if acc.getRole() == pyatspi.ROLE_LABEL and acc.name:
+                        print(acc.name)
+
+
 def field_text(name):
     for app in applications():
         for acc in walk(app):
@@ -49,5 +60,7 @@ if __name__ == "__main__":
         message_texts()
     elif len(sys.argv) == 3 and sys.argv[1] == "field":
         field_text(sys.argv[2])
+    elif len(sys.argv) == 3 and sys.argv[1] == "labels":
+        window_labels(sys.argv[2])
     else:
         sys.exit(__doc__)

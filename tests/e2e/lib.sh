@@ -72,6 +72,11 @@ field_text() {
     timeout 20 "$e2e_dir/atspi_text.py" field "$1"
 }
 
+# The label texts of the window with this title, one a line.
+window_labels() {
+    timeout 20 "$e2e_dir/atspi_text.py" labels "$1"
+}
+
 # The texts of the open message box, read through the accessibility bus.
 message_text() {
     timeout 20 "$e2e_dir/atspi_text.py" message

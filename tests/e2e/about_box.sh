@@ -1,0 +1,53 @@
+#!/bin/sh
+# The About box opened from the real cover window: its texts, Esc and Enter
+# closing it, the same texts when reopened, and "System Info..." telling that
+# the tool is not available here while the box stays open.
+set -u
+. "$(dirname "$0")/lib.sh"
+program=$1
+workdir=$(mktemp -d)
+cd "$workdir" || exit 1
+start_accessibility
+pid=
+trap 'kill $pid 2>/dev/null; stop_accessibility; rm -rf "$workdir"' EXIT
+about="Informazioni su Dravelo"
+
+check_texts() {
+    labels=$(window_labels "$about")
+    for text in "Dravelo" "Versione 1.0.0" "Calcolo del potere calorifico dei combustibili "; do
+        printf '%s\n' "$labels" | grep -qxF -- "$text" || fail "the About box lacks '$text' ($1)"
+    done
+    printf '%s\n' "$labels" | grep -qxF "CALCOLO DEL POTERE CALORIFICO DEI COMBUSTIBILI" &&
+        fail "the About box shows the design title instead of the program's ($1)"
+}
+
+LANG=it_IT.UTF-8 LC_ALL= "$program" &
+pid=$!
+wait_window Zerut >/dev/null || fail "the cover window did not open"
+
+key alt+i
+wait_window "$about" >/dev/null || fail "Info did not open the About box"
+check_texts "first opening"
+# The focus starts on OK, the default button.
+key Return
+wait_no_window "$about" || fail "Enter did not close the About box"
+
+key alt+i
+wait_window "$about" >/dev/null || fail "Info did not open the About box again"
+check_texts "reopened after Enter"
+
+key alt+s
+wait_window Dravelo >/dev/null || fail "System Info said nothing"
+case "$(message_text)" in
+*"Le informazioni sul sistema non sono disponibili in questa fase"*) ;;
+*) fail "System Info gave an unexpected message" ;;
+esac
+key Return
+wait_no_window Dravelo || fail "the System Info message did not close"
+wait_window "$about" >/dev/null || fail "the About box closed with the message"
+
+# OK is also the cancel button, wherever the focus is.
+key Escape
+wait_no_window "$about" || fail "Esc did not close the About box"
+kill -0 $pid 2>/dev/null || fail "closing the About box ended the program"
+echo "PASS: About box texts, Esc, Enter, reopening and System Info"
