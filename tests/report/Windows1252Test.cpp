@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cctype>
 
 namespace dravelo::report {
@@ -12,6 +14,12 @@ struct Case {
     std::string utf8;
     std::string expected;
 };
+
+// Named by what the case is about, so test listings stay readable.
+void PrintTo(const Case& c, std::ostream* out)
+{
+    *out << c.what;
+}
 
 class Windows1252Test : public ::testing::TestWithParam<Case> {};
 
