@@ -31,6 +31,7 @@ check_texts "first opening"
 # The focus starts on OK, the default button.
 key Return
 wait_no_window "$about" || fail "Enter did not close the About box"
+wait_window Zerut >/dev/null || fail "the cover window did not take the focus back"
 
 key alt+i
 wait_window "$about" >/dev/null || fail "Info did not open the About box again"

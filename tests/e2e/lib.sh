@@ -8,14 +8,14 @@ fail() {
     exit 1
 }
 
-# Waits (bounded) until a visible window with this exact title exists and
-# prints its id.
+# Waits (bounded) until the window with this exact title is visible and has
+# the window manager's focus, so that keys reach it; prints its id.
 wait_window() {
     title=$1
     n=0
     while [ $n -lt 100 ]; do
-        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1)
-        if [ -n "$id" ]; then
+        id=$(xdotool getactivewindow 2>/dev/null)
+        if [ -n "$id" ] && [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ]; then
             echo "$id"
             return 0
         fi

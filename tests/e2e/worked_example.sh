@@ -34,6 +34,7 @@ question=$(message_text)
 case "$question" in *"Chiudere il programma ?"*) ;; *) fail "unexpected question '$question'" ;; esac
 key Return
 wait_no_window Dravelo || fail "Enter did not close the question"
+wait_window Folim >/dev/null || fail "the calculation window did not take the focus back"
 kill -0 $pid 2>/dev/null || fail "No ended the program"
 [ "$(field_text "Potere calorifico inferiore [kcal/kg]")" = "9493,8" ] || fail "the result changed after No"
 [ "$(field_text "Carbonio [ % in peso]")" = "85,5" ] || fail "the carbon field changed after No"
