@@ -21,9 +21,7 @@ check_texts() {
         fail "the About box shows the design title instead of the program's ($1)"
 }
 
-LANG=it_IT.UTF-8 LC_ALL= "$program" &
-pid=$!
-wait_window Zerut >/dev/null || fail "the cover window did not open"
+start_program it_IT.UTF-8
 
 key alt+i
 wait_window "$about" >/dev/null || fail "Info did not open the About box"

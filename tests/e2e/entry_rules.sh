@@ -13,11 +13,9 @@ result="Potere calorifico inferiore [kcal/kg]"
 trap 'kill $pid 2>/dev/null; stop_accessibility; rm -rf "$workdir"' EXIT
 
 start() {
-    LANG=$1 LC_ALL= "$program" &
-    pid=$!
-    wait_window Zerut >/dev/null || fail "the cover window did not open"
-    key alt+c
-    form2=$(wait_window Folim) || fail "Continua did not open the calculation window"
+    start_program "$1"
+    open_calculation
+    form2=$(xdotool getactivewindow)
 }
 
 stop() {

@@ -36,6 +36,32 @@ wait_no_window() {
     done
 }
 
+# Starts the program (path in $program) under these regional settings, sets
+# pid, and waits for the cover window.
+start_program() {
+    LANG=$1 LC_ALL= "$program" &
+    pid=$!
+    wait_window Zerut >/dev/null || fail "the cover window did not open"
+}
+
+# "&Continua" on the cover window: the calculation window.
+open_calculation() {
+    key alt+c
+    wait_window Folim >/dev/null || fail "Continua did not open the calculation window"
+}
+
+# The first worked example typed field by field with Enter, as a user does:
+# the fuel name given, then 85,5 / 11,2 / 0,8 / 0 / 2,5; "&Calcola" follows.
+type_worked_example() {
+    type_text "$1"
+    key Return
+    for value in 85,5 11,2 0,8 0 2,5; do
+        type_text "$value"
+        key Return
+    done
+    key alt+c
+}
+
 # Types text into the focused control.
 type_text() {
     xdotool type --delay 20 -- "$1"

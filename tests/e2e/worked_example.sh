@@ -9,21 +9,9 @@ cd "$workdir" || exit 1
 start_accessibility
 trap 'kill $pid 2>/dev/null; stop_accessibility; rm -rf "$workdir"' EXIT
 
-LANG=it_IT.UTF-8 LC_ALL= "$program" &
-pid=$!
-
-wait_window Zerut >/dev/null || fail "the cover window did not open"
-key alt+c
-wait_window Folim >/dev/null || fail "Continua did not open the calculation window"
-
-type_text "Gasolio"
-key Return
-for value in 85,5 11,2 0,8 0 2,5; do
-    type_text "$value"
-    key Return
-done
-# Enter in the sulphur field moved the focus to Calcola; press it.
-key alt+c
+start_program it_IT.UTF-8
+open_calculation
+type_worked_example "Gasolio"
 result=$(field_text "Potere calorifico inferiore [kcal/kg]")
 [ "$result" = "9493,8" ] || fail "Text9 shows '$result', expected '9493,8'"
 

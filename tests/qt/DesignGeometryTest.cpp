@@ -177,13 +177,13 @@ void DesignGeometryTest::fontsAsDesigned()
         for (const platform::ControlDesign& c : design.controls) {
             if (c.cls == platform::ControlClass::Line || c.cls == platform::ControlClass::Image)
                 continue;
-            const platform::FontSpec spec = c.font.value_or(design.font);
+            const platform::FontSpec font = c.font.value_or(design.font);
             QWidget* w = h.widget(design.name.c_str(), c.name.c_str(), c.index);
             const QString where = QString::fromStdString(design.name + "." + c.name);
             QVERIFY2(QFontInfo(w->font()).family() == QStringLiteral("Liberation Sans"), qPrintable(where));
-            QVERIFY2(w->font().pointSizeF() == spec.pointSize, qPrintable(where));
-            QVERIFY2(w->font().weight() == (spec.bold ? QFont::Bold : QFont::Normal), qPrintable(where));
-            QCOMPARE(h.runtime.property({design.name, c.name, c.index}, "FontSize"), spec.pointSize);
+            QVERIFY2(w->font().pointSizeF() == font.pointSize, qPrintable(where));
+            QVERIFY2(w->font().weight() == (font.bold ? QFont::Bold : QFont::Normal), qPrintable(where));
+            QCOMPARE(h.runtime.property({design.name, c.name, c.index}, "FontSize"), font.pointSize);
         }
     }
 }

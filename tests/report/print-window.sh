@@ -35,18 +35,9 @@ expect_message() {
 # An Italian keyboard has the "ù" key: typing it needs no remapped key,
 # which is unreliable under load.
 setxkbmap it 2>/dev/null
-LANG=it_IT.UTF-8 LC_ALL= "$program" &
-pid=$!
-wait_window Zerut >/dev/null || fail "the cover window did not open"
-key alt+c
-wait_window Folim >/dev/null || fail "Continua did not open the calculation window"
-type_text "Gasolio più pesante"
-key Return
-for value in 85,5 11,2 0,8 0 2,5; do
-    type_text "$value"
-    key Return
-done
-key alt+c
+start_program it_IT.UTF-8
+open_calculation
+type_worked_example "Gasolio più pesante"
 
 key alt+p
 pdf=$(private_queue_wait_pdf) || { private_queue_log; fail "no PDF from the queue"; }

@@ -33,19 +33,10 @@ save_as() {
 # An Italian keyboard has the "ù" key: typing it needs no remapped key,
 # which is unreliable under load.
 setxkbmap it 2>/dev/null
-LANG=it_IT.UTF-8 LC_ALL= "$program" &
-pid=$!
-wait_window Zerut >/dev/null || fail "the cover window did not open"
-key alt+c
-wait_window Folim >/dev/null || fail "Continua did not open the calculation window"
+start_program it_IT.UTF-8
+open_calculation
 
-type_text "Gasolio più pesante"
-key Return
-for value in 85,5 11,2 0,8 0 2,5; do
-    type_text "$value"
-    key Return
-done
-key alt+c
+type_worked_example "Gasolio più pesante"
 
 save_as rapp5 Return
 wait_file rapp5.TXT || fail "no rapp5.TXT in the current directory"
