@@ -5,11 +5,7 @@
 set -u
 . "$(dirname "$0")/lib.sh"
 program=$1
-workdir=$(mktemp -d)
-cd "$workdir" || exit 1
-start_accessibility
-pid=
-trap 'kill $pid 2>/dev/null; stop_accessibility; rm -rf "$workdir"' EXIT
+begin_run
 about="Informazioni su Dravelo"
 
 check_texts() {

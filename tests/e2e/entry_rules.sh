@@ -5,12 +5,8 @@
 set -u
 . "$(dirname "$0")/lib.sh"
 program=$1
-workdir=$(mktemp -d)
-cd "$workdir" || exit 1
-start_accessibility
-pid=
+begin_run
 result="Potere calorifico inferiore [kcal/kg]"
-trap 'kill $pid 2>/dev/null; stop_accessibility; rm -rf "$workdir"' EXIT
 
 start() {
     start_program "$1"

@@ -36,6 +36,16 @@ wait_no_window() {
     done
 }
 
+# A scratch current directory and the accessibility bus for one test run,
+# both cleaned up at exit together with the program (pid).
+begin_run() {
+    workdir=$(mktemp -d)
+    cd "$workdir" || exit 1
+    start_accessibility
+    pid=
+    trap 'kill $pid 2>/dev/null; stop_accessibility; rm -rf "$workdir"' EXIT
+}
+
 # Starts the program (path in $program) under these regional settings, sets
 # pid, and waits for the cover window.
 start_program() {

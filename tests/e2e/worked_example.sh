@@ -4,10 +4,7 @@
 set -u
 . "$(dirname "$0")/lib.sh"
 program=$1
-workdir=$(mktemp -d)
-cd "$workdir" || exit 1
-start_accessibility
-trap 'kill $pid 2>/dev/null; stop_accessibility; rm -rf "$workdir"' EXIT
+begin_run
 
 start_program it_IT.UTF-8
 open_calculation
