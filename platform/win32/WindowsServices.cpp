@@ -1,30 +1,35 @@
 #include "platform/win32/WindowsServices.h"
 
+#include "platform/win32/Utf16.h"
+
 #include <windows.h>
 
 namespace dravelo::platform::win32 {
 
 namespace {
 
-constexpr const char* kTemporarySuffix = ".dravelo-tmp";
+constexpr const wchar_t* kTemporarySuffix = L".dravelo-tmp";
 
+// The system's own words for the last error, in the user's language.
 std::string lastErrorText()
 {
     const DWORD code = GetLastError();
-    char* text = nullptr;
+    wchar_t* text = nullptr;
     const DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string reason = length ? std::string(text, length) : "error " + std::to_string(code);
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string reason = length ? toUtf8(std::wstring(text, length)) : "error " + std::to_string(code);
     LocalFree(text);
     while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
         reason.pop_back();
     return reason;
 }
 
-bool writeAll(const std::string& path, const std::string& bytes)
+// Writes and flushes the whole file to the disk, so that the move that
+// follows never puts a file in place whose bytes are still in the cache.
+bool writeAll(const std::wstring& path, const std::string& bytes)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
@@ -38,14 +43,19 @@ bool writeAll(const std::string& path, const std::string& bytes)
 
 } // namespace
 
+// The name is the user's text, so it goes to the wide calls: a name with
+// letters outside the code page is created as typed.
 std::string WindowsFileSystem::writeFile(const std::string& path, const std::string& bytes)
 {
-    const std::string temporary = path + kTemporarySuffix;
+    const std::wstring target = toUtf16(path);
+    const std::wstring temporary = target + kTemporarySuffix;
+    // The move replaces the earlier file in one step, and returns only once
+    // it is on the disk; until then the earlier file stays whole.
     if (writeAll(temporary, bytes) &&
-        MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return {};
     const std::string reason = lastErrorText();
-    DeleteFileA(temporary.c_str());
+    DeleteFileW(temporary.c_str());
     return reason;
 }
 

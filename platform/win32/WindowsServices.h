@@ -1,7 +1,7 @@
 #pragma once
-// The file test and the launcher of the system-information tool on Windows,
-// through the ANSI calls, so that a path read from the registry reaches
-// the system as the same bytes.
+// The report file, and the file test and the launcher of the
+// system-information tool on Windows. The latter two use the ANSI calls, so
+// that a path read from the registry reaches the system as the same bytes.
 
 #include "platform/FormsRuntime.h"
 
@@ -9,7 +9,8 @@ namespace dravelo::platform::win32 {
 
 class WindowsFileSystem : public FileSystem {
 public:
-    // Writes a temporary file beside the target, then moves it into place.
+    // The path is UTF-8. Writes and flushes a temporary file beside the
+    // target, then moves it into place in one step.
     std::string writeFile(const std::string& path, const std::string& bytes) override;
     // FindFirstFileA, skipping directories.
     std::string firstMatch(const std::string& pattern) const override;
