@@ -1,0 +1,200 @@
+// The control events with the program's semantics: a field's leave runs
+// only when the focus moves to another control of the same window (never
+// for a message box or a change of active window), before the click that
+// moved it; a refused leave cancels that click; access keys move the focus
+// before they click; KeyPress sees every character typed into a field.
+
+#include "platform/win32/Win32FormWindow.h"
+#include "platform/win32/Utf16.h"
+#include "platform/win32/Win32Runtime.h"
+
+namespace dravelo::platform::win32 {
+
+namespace {
+
+constexpr wchar_t kTab = L'\t';
+constexpr wchar_t kDelete = 0x7F;
+constexpr std::int16_t kEnter = 13;
+constexpr std::int16_t kEscape = 27;
+// KeyAscii is a 16-bit signed code: characters beyond it show as '?'.
+constexpr wchar_t kLargestKeyAscii = 0x7FFF;
+constexpr std::int16_t kUnrepresentable = u'?';
+
+constexpr const wchar_t* kRuntimeProperty = L"Dravelo.Runtime";
+constexpr const wchar_t* kOriginalProcProperty = L"Dravelo.WindowProc";
+
+} // namespace
+
+void Win32Runtime::registerControl(HWND hwnd, Win32FormWindow& window)
+{
+    controlWindows_[hwnd] = &window;
+    Win32Control* c = window.controlOf(hwnd);
+    c->originalProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Runtime::controlProc)));
+    // Kept on the window itself: an unloaded window's controls still get
+    // messages until they are destroyed.
+    SetPropW(hwnd, kRuntimeProperty, reinterpret_cast<HANDLE>(this));
+    SetPropW(hwnd, kOriginalProcProperty, reinterpret_cast<HANDLE>(c->originalProc));
+}
+
+LRESULT CALLBACK Win32Runtime::controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* runtime = static_cast<Win32Runtime*>(GetPropW(hwnd, kRuntimeProperty));
+    auto original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOriginalProcProperty));
+    if (message == WM_NCDESTROY) {
+        RemovePropW(hwnd, kRuntimeProperty);
+        RemovePropW(hwnd, kOriginalProcProperty);
+        if (original)
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    }
+    if (!original)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    const Found found = runtime ? runtime->controlOf(hwnd) : Found{nullptr, nullptr};
+    if (!found.control || message == WM_NCDESTROY)
+        return CallWindowProcW(original, hwnd, message, wParam, lParam);
+    HandlerScope scope(*runtime);
+    return runtime->controlMessage(*found.window, *found.control, message, wParam, lParam);
+}
+
+LRESULT Win32Runtime::controlMessage(Win32FormWindow& window, Win32Control& control, UINT message, WPARAM wParam,
+                                     LPARAM lParam)
+{
+    HWND hwnd = control.hwnd;
+    switch (message) {
+    case WM_SETFOCUS:
+        window.rememberFocus(hwnd);
+        focusMoved(reinterpret_cast<HWND>(wParam), hwnd);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        // The focus moves first, so the field being left runs its leave; if
+        // that keeps the focus, the press is void.
+        if (GetFocus() != hwnd && !moveFocus(hwnd))
+            return 0;
+        break;
+    case WM_CHAR:
+        if (control.isField())
+            return fieldCharacter(window, control, wParam, lParam);
+        break;
+    default:
+        break;
+    }
+    return CallWindowProcW(control.originalProc, hwnd, message, wParam, lParam);
+}
+
+void Win32Runtime::focusMoved(HWND from, HWND to)
+{
+    if (ended_ || !events_ || !from || from == to)
+        return;
+    // Moving on from the control a running leave handler was leaving for
+    // (typically back to its field) does not leave that control.
+    if (from == leaveTarget_)
+        return;
+    const Found old = controlOf(from);
+    const Found now = controlOf(to);
+    if (!old.control || !now.control || old.window != now.window || !old.control->isField())
+        return; // a message box, another window, or no control at all
+    pendingLeaves_.push_back({old.window->formName(), old.window->idOf(*old.control), to});
+    // Run by whoever moved the focus; this is for moves no input path runs.
+    PostMessageW(now.window->hwnd(), kRunPendingLeave, 0, 0);
+}
+
+void Win32Runtime::runPendingLeave()
+{
+    while (!pendingLeaves_.empty() && !ended_) {
+        const PendingLeave leave = pendingLeaves_.front();
+        pendingLeaves_.pop_front();
+        HWND outerTarget = leaveTarget_;
+        leaveTarget_ = leave.target;
+        dispatch([&](FormEvents& e) { e.lostFocus(leave.field); });
+        leaveTarget_ = outerTarget;
+    }
+}
+
+bool Win32Runtime::moveFocus(HWND to)
+{
+    if (ended_)
+        return false;
+    SetFocus(to);
+    runPendingLeave();
+    return !ended_ && GetFocus() == to;
+}
+
+LRESULT Win32Runtime::fieldCharacter(Win32FormWindow& window, Win32Control& field, WPARAM wParam, LPARAM lParam)
+{
+    HWND hwnd = field.hwnd;
+    auto deliver = [&](wchar_t unit) { CallWindowProcW(field.originalProc, hwnd, WM_CHAR, unit, lParam); };
+    wchar_t unit = static_cast<wchar_t>(wParam);
+    if (unit == kTab || unit == kDelete) {
+        deliver(unit); // not a character key
+        return 0;
+    }
+    if (keypadDecimal_) {
+        // The keypad's decimal key types the regional separator.
+        keypadDecimal_ = false;
+        const std::wstring separator = toUtf16(numberFormat().decimalSeparator);
+        if (separator.size() == 1)
+            unit = separator.front();
+    }
+    if (IS_HIGH_SURROGATE(unit)) {
+        pendingHighSurrogate_ = unit;
+        return 0;
+    }
+    std::wstring typedText(1, unit);
+    std::int16_t typed = unit > kLargestKeyAscii ? kUnrepresentable : static_cast<std::int16_t>(unit);
+    if (IS_LOW_SURROGATE(unit)) {
+        typedText.insert(typedText.begin(), pendingHighSurrogate_);
+        typed = kUnrepresentable;
+    }
+    pendingHighSurrogate_ = 0;
+
+    std::int16_t keyAscii = typed;
+    const ControlId id = window.idOf(field);
+    dispatch([&](FormEvents& e) { e.keyPress(id, keyAscii); });
+    if (ended_ || !controlOf(hwnd).control || keyAscii == 0)
+        return 0; // the program ended, the window went, or the handler cancelled the key
+    if (keyAscii == kEnter) {
+        if (Win32Control* button = window.defaultButton())
+            click(window, *button);
+        return 0;
+    }
+    if (keyAscii == kEscape) {
+        if (Win32Control* button = window.cancelButton())
+            click(window, *button);
+        return 0;
+    }
+    if (keyAscii == typed) {
+        for (wchar_t u : typedText)
+            deliver(u);
+    } else {
+        deliver(static_cast<wchar_t>(static_cast<std::uint16_t>(keyAscii)));
+    }
+    return 0;
+}
+
+void Win32Runtime::click(Win32FormWindow& window, Win32Control& button)
+{
+    const ControlId id = window.idOf(button);
+    dispatch([&](FormEvents& e) { e.click(id); });
+}
+
+void Win32Runtime::commandFrom(Win32FormWindow& window, Win32Control& control, WORD notification)
+{
+    if (control.isButton() && notification == BN_CLICKED)
+        click(window, control);
+    else if (control.isField() && notification == EN_CHANGE) {
+        const ControlId id = window.idOf(control);
+        dispatch([&](FormEvents& e) { e.change(id); });
+    }
+}
+
+void Win32Runtime::activateByAccessKey(Win32FormWindow& window, Win32Control& button)
+{
+    HWND hwnd = button.hwnd;
+    if (ended_ || (GetFocus() != hwnd && !moveFocus(hwnd)))
+        return;
+    if (!ended_ && GetFocus() == hwnd)
+        click(window, button);
+}
+
+} // namespace dravelo::platform::win32

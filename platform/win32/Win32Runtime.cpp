@@ -1,0 +1,404 @@
+#include "platform/win32/Win32Runtime.h"
+
+#include "platform/win32/Utf16.h"
+#include "platform/win32/Win32Dialogs.h"
+#include "platform/win32/Win32FormWindow.h"
+#include "platform/win32/Win32Printer.h"
+#include "platform/win32/Win32Regional.h"
+#include "platform/win32/Win32Twips.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace dravelo::platform::win32 {
+
+namespace {
+// What the services answer once the program has ended.
+constexpr const char* kProgramEnded = "the program has ended";
+} // namespace
+
+Win32Runtime::Win32Runtime(std::vector<FormDesign> designs, HINSTANCE instance)
+    : designs_(std::move(designs)), instance_(instance)
+{
+    Win32FormWindow::registerClasses(instance_);
+}
+
+Win32Runtime::~Win32Runtime()
+{
+    events_ = nullptr;
+    ended_ = true;
+    windows_.clear();
+    unloaded_.clear();
+    // An end of program nobody pumped must not end a later message loop.
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+const FormDesign& Win32Runtime::designOf(const std::string& form) const
+{
+    for (const FormDesign& design : designs_)
+        if (design.name == form)
+            return design;
+    throw std::logic_error("no design for window " + form);
+}
+
+Win32FormWindow* Win32Runtime::formWindow(const std::string& form) const
+{
+    auto found = windows_.find(form);
+    return found == windows_.end() ? nullptr : found->second.get();
+}
+
+Win32FormWindow& Win32Runtime::loadedWindow(const std::string& form) const
+{
+    Win32FormWindow* w = formWindow(form);
+    if (!w)
+        throw std::logic_error("window not loaded: " + form);
+    return *w;
+}
+
+Win32Runtime::Found Win32Runtime::findControl(const ControlId& id) const
+{
+    Win32FormWindow& w = loadedWindow(id.form);
+    Win32Control* control = w.find(id);
+    if (!control)
+        throw std::logic_error("no control " + id.form + "." + id.name);
+    return {&w, control};
+}
+
+Win32Runtime::Found Win32Runtime::controlOf(HWND hwnd) const
+{
+    auto found = controlWindows_.find(hwnd);
+    if (found == controlWindows_.end())
+        return {nullptr, nullptr};
+    return {found->second, found->second->controlOf(hwnd)};
+}
+
+HWND Win32Runtime::window(const std::string& form) const
+{
+    Win32FormWindow* w = formWindow(form);
+    return w ? w->hwnd() : nullptr;
+}
+
+HWND Win32Runtime::control(const ControlId& id) const
+{
+    Win32FormWindow* w = formWindow(id.form);
+    const Win32Control* c = w ? w->find(id) : nullptr;
+    return c ? c->hwnd : nullptr;
+}
+
+void Win32Runtime::show(const std::string& form)
+{
+    if (ended_)
+        return;
+    if (Win32FormWindow* shown = formWindow(form)) {
+        shown->bringToFront();
+        return;
+    }
+    windows_[form] = std::make_unique<Win32FormWindow>(*this, designOf(form), instance_);
+    Win32FormWindow* w = windows_[form].get();
+    loadOrder_.push_back(form);
+    dispatch([&](FormEvents& e) { e.load(form); });
+    if (ended_ || formWindow(form) != w)
+        return;
+    w->showAsDesigned();
+}
+
+bool Win32Runtime::queryClose(const std::string& form, UnloadMode mode)
+{
+    if (ended_ || !formWindow(form))
+        return true;
+    std::int16_t cancel = 0;
+    dispatch([&](FormEvents& e) { e.queryUnload(form, cancel, mode); });
+    return ended_ || cancel == 0;
+}
+
+void Win32Runtime::unload(const std::string& form)
+{
+    if (ended_ || !formWindow(form))
+        return;
+    if (queryClose(form, UnloadMode::FormCode) && !ended_ && formWindow(form))
+        destroyWindow(form);
+}
+
+void Win32Runtime::closeRequested(const std::string& form)
+{
+    if (!ended_ && queryClose(form, UnloadMode::FormControlMenu) && !ended_)
+        destroyWindow(form);
+}
+
+void Win32Runtime::destroyWindow(const std::string& form)
+{
+    auto found = windows_.find(form);
+    if (found == windows_.end())
+        return;
+    std::unique_ptr<Win32FormWindow> w = std::move(found->second);
+    windows_.erase(found);
+    loadOrder_.erase(std::remove(loadOrder_.begin(), loadOrder_.end(), form), loadOrder_.end());
+    std::erase_if(pendingLeaves_, [&](const PendingLeave& leave) { return leave.form == form; });
+    for (const Win32Control& c : w->formControls())
+        controlWindows_.erase(c.hwnd);
+    w->hide();
+    // Later: this may run inside one of the window's own handlers.
+    unloaded_.push_back(std::move(w));
+}
+
+void Win32Runtime::collectUnloaded()
+{
+    if (handlerDepth_ == 0)
+        unloaded_.clear();
+}
+
+bool Win32Runtime::isLoaded(const std::string& form) const
+{
+    return formWindow(form) != nullptr;
+}
+
+void Win32Runtime::endProgram()
+{
+    if (ended_)
+        return;
+    ended_ = true;
+    pendingLeaves_.clear();
+    std::vector<std::string> forms = loadOrder_;
+    for (const std::string& form : forms)
+        destroyWindow(form);
+    // Ends the message loop and every modal box still up inside a handler.
+    PostQuitMessage(0);
+}
+
+void Win32Runtime::setFormCaption(const std::string& form, const std::string& caption)
+{
+    if (ended_)
+        return;
+    SetWindowTextW(loadedWindow(form).hwnd(), toUtf16(caption).c_str());
+}
+
+float Win32Runtime::formProperty(const std::string& form, const std::string& name) const
+{
+    return loadedWindow(form).formProperty(name);
+}
+
+void Win32Runtime::setFormProperty(const std::string& form, const std::string& name, float value)
+{
+    if (ended_)
+        return;
+    loadedWindow(form).setFormProperty(name, value);
+}
+
+std::vector<ControlId> Win32Runtime::controls(const std::string& form) const
+{
+    std::vector<ControlId> ids;
+    if (ended_)
+        return ids;
+    const Win32FormWindow& w = loadedWindow(form);
+    for (const Win32Control& c : w.formControls())
+        ids.push_back(w.idOf(c));
+    return ids;
+}
+
+ControlKind Win32Runtime::kind(const ControlId& control) const
+{
+    switch (findControl(control).control->design.cls) {
+    case ControlClass::Line:
+        return ControlKind::Line;
+    case ControlClass::Image:
+        return ControlKind::Image;
+    default:
+        return ControlKind::Other;
+    }
+}
+
+double Win32Runtime::property(const ControlId& control, const std::string& name) const
+{
+    const Found found = findControl(control);
+    return found.window->property(*found.control, name);
+}
+
+void Win32Runtime::setProperty(const ControlId& control, const std::string& name, double value)
+{
+    if (ended_)
+        return;
+    const Found found = findControl(control);
+    found.window->setProperty(*found.control, name, value);
+}
+
+std::string Win32Runtime::text(const ControlId& control) const
+{
+    if (ended_ && !formWindow(control.form))
+        return {};
+    HWND hwnd = findControl(control).control->hwnd;
+    if (!hwnd)
+        return {};
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return toUtf8(text);
+}
+
+void Win32Runtime::setText(const ControlId& control, const std::string& text)
+{
+    if (ended_)
+        return;
+    const Found found = findControl(control);
+    if (!found.control->isField()) {
+        found.window->setCaption(*found.control, text);
+        return;
+    }
+    // The same text again is no change.
+    if (this->text(control) == text)
+        return;
+    // The field reports the change itself (EN_CHANGE), also for this.
+    SetWindowTextW(found.control->hwnd, toUtf16(text).c_str());
+}
+
+void Win32Runtime::setCaption(const ControlId& control, const std::string& caption)
+{
+    setText(control, caption);
+}
+
+void Win32Runtime::setFocus(const ControlId& control)
+{
+    if (ended_)
+        return;
+    const Found found = findControl(control);
+    HWND hwnd = found.control->hwnd;
+    if (!hwnd || !found.control->focusable())
+        return;
+    if (GetActiveWindow() == found.window->hwnd())
+        moveFocus(hwnd);
+    else
+        found.window->rememberFocus(hwnd); // taken when the window is active again
+}
+
+ScreenSize Win32Runtime::screen() const
+{
+    const SIZE pixels = primaryScreenPixels();
+    const TwipsPerPixel twips = screenTwipsPerPixel();
+    return {static_cast<float>(pixels.cx * twips.across), static_cast<float>(pixels.cy * twips.down)};
+}
+
+HWND Win32Runtime::activeFormWindow() const
+{
+    HWND active = GetActiveWindow();
+    for (const auto& [name, w] : windows_)
+        if (w->hwnd() == active)
+            return active;
+    return nullptr;
+}
+
+MsgAnswer Win32Runtime::msgBox(const std::string& text, MsgButtons buttons, MsgIcon icon, MsgDefault defaultButton)
+{
+    if (ended_)
+        return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
+    return showMessageBox(activeFormWindow(), text, buttons, icon, defaultButton);
+}
+
+std::string Win32Runtime::inputBox(const std::string& prompt, const std::string& title)
+{
+    if (ended_)
+        return {};
+    return showInputBox(activeFormWindow(), prompt, title);
+}
+
+std::string Win32Runtime::dateText() const
+{
+    return currentDateText();
+}
+
+std::string Win32Runtime::timeText() const
+{
+    return currentTimeText();
+}
+
+NumberFormat Win32Runtime::numberFormat() const
+{
+    return userNumberFormat();
+}
+
+std::string Win32Runtime::writeFile(const std::string& path, const std::string& bytes)
+{
+    if (ended_)
+        return kProgramEnded;
+    return files_.writeFile(path, bytes);
+}
+
+std::string Win32Runtime::firstMatch(const std::string& pattern) const
+{
+    return files_.firstMatch(pattern);
+}
+
+bool Win32Runtime::launch(const std::string& program)
+{
+    return !ended_ && launcher_.launch(program);
+}
+
+std::unique_ptr<PrintJob> Win32Runtime::startJob(std::string& whyNot)
+{
+    if (ended_) {
+        whyNot = kProgramEnded;
+        return nullptr;
+    }
+    return startDefaultPrinterJob(whyNot);
+}
+
+BOOL Win32Runtime::sessionMayEnd()
+{
+    // The system may ask every window at once: the query already running
+    // answers for the whole program, and one round asks only once.
+    if (ended_ || sessionQueryRunning_)
+        return TRUE;
+    if (sessionAnswer_)
+        return *sessionAnswer_;
+    sessionQueryRunning_ = true;
+    BOOL answer = TRUE;
+    for (const std::string& form : loadedForms()) {
+        if (!queryClose(form, UnloadMode::AppWindows)) {
+            answer = FALSE;
+            break;
+        }
+        if (ended_)
+            break;
+    }
+    sessionQueryRunning_ = false;
+    sessionAnswer_ = answer;
+    return answer;
+}
+
+void Win32Runtime::sessionEnded(bool ending)
+{
+    sessionAnswer_.reset();
+    if (ending)
+        endProgram();
+}
+
+int Win32Runtime::runMessageLoop()
+{
+    MSG message;
+    while (!ended_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!preTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        collectUnloaded();
+    }
+    collectUnloaded();
+    return 0;
+}
+
+bool Win32Runtime::pumpMessages()
+{
+    MSG message;
+    while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT)
+            break;
+        if (!preTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        collectUnloaded();
+    }
+    collectUnloaded();
+    return !ended_;
+}
+
+} // namespace dravelo::platform::win32
