@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Dialogs.h"
 
 #include "platform/AppInfo.h"
+#include "platform/win32/SystemButtonWords.h"
 #include "platform/win32/ThreadModality.h"
 #include "platform/win32/Utf16.h"
 
@@ -44,17 +45,6 @@ constexpr const wchar_t* kFontFace = L"MS Shell Dlg";
 constexpr WORD kButtonClass = 0x0080;
 constexpr WORD kEditClass = 0x0081;
 constexpr WORD kStaticClass = 0x0082;
-
-// The system's word for a message box button (IDOK, IDCANCEL), where user32
-// gives it, so the input box speaks like the message boxes.
-std::wstring systemButtonWord(int id, const wchar_t* fallback)
-{
-    using GetString = LPCWSTR(WINAPI*)(UINT);
-    static const auto getString = reinterpret_cast<GetString>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "MB_GetString")));
-    const wchar_t* word = getString ? getString(static_cast<UINT>(id - 1)) : nullptr;
-    return word && *word ? word : fallback;
-}
 
 // An in-memory dialog template: DLGTEMPLATE and its items, each item on a
 // DWORD boundary as the dialog manager requires.
