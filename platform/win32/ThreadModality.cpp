@@ -30,14 +30,19 @@ ThreadModality::ThreadModality(HWND owner, bool disableOthers)
     EnumThreadWindows(GetCurrentThreadId(), disableWindow, reinterpret_cast<LPARAM>(&collect));
 }
 
-void ThreadModality::release()
+void ThreadModality::enableWindows()
 {
-    if (released_)
+    if (enabled_)
         return;
-    released_ = true;
+    enabled_ = true;
     for (HWND window : disabled_)
         if (IsWindow(window))
             EnableWindow(window, TRUE);
+}
+
+void ThreadModality::release()
+{
+    enableWindows();
     if (active_ && IsWindow(active_) && GetActiveWindow() != active_)
         SetForegroundWindow(active_);
     if (focus_ && IsWindow(focus_) && GetFocus() != focus_)

@@ -18,8 +18,10 @@ public:
     ThreadModality(const ThreadModality&) = delete;
     ThreadModality& operator=(const ThreadModality&) = delete;
 
-    // Enables the windows again, then gives back the activation and focus.
-    // Only the first call acts.
+    // Enables the windows again; only the first call acts. A dialog calls it
+    // just before it goes, so that the activation stays with the program.
+    void enableWindows();
+    // Enables the windows, then gives back the activation and the focus.
     void release();
 
 private:
@@ -27,7 +29,7 @@ private:
     HWND active_;
     HWND focus_;
     std::vector<HWND> disabled_;
-    bool released_ = false;
+    bool enabled_ = false;
 };
 
 } // namespace dravelo::platform::win32

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Dialogs.h"
 
 #include "platform/AppInfo.h"
+#include "platform/win32/SystemButtonWords.h"
 #include "platform/win32/ThreadModality.h"
 #include "platform/win32/Utf16.h"
 
@@ -26,7 +27,7 @@ UINT boxStyle(MsgButtons buttons, MsgIcon icon, MsgDefault defaultButton)
 // dialogs: the prompt beside OK and Cancel, the edit line across the foot.
 constexpr WORD kEditId = 100;
 constexpr WORD kPromptId = 101;
-constexpr short kBoxWidth = 240;
+constexpr short kBoxWidth = 280;
 constexpr short kBoxHeight = 78;
 constexpr short kMargin = 7;
 constexpr short kButtonWidth = 50;
@@ -44,17 +45,6 @@ constexpr const wchar_t* kFontFace = L"MS Shell Dlg";
 constexpr WORD kButtonClass = 0x0080;
 constexpr WORD kEditClass = 0x0081;
 constexpr WORD kStaticClass = 0x0082;
-
-// The system's word for a message box button (IDOK, IDCANCEL), where user32
-// gives it, so the input box speaks like the message boxes.
-std::wstring systemButtonWord(int id, const wchar_t* fallback)
-{
-    using GetString = LPCWSTR(WINAPI*)(UINT);
-    static const auto getString = reinterpret_cast<GetString>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "MB_GetString")));
-    const wchar_t* word = getString ? getString(static_cast<UINT>(id - 1)) : nullptr;
-    return word && *word ? word : fallback;
-}
 
 // An in-memory dialog template: DLGTEMPLATE and its items, each item on a
 // DWORD boundary as the dialog manager requires.
@@ -141,7 +131,7 @@ INT_PTR CALLBACK inputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         }
         // The other windows come back before this one goes, so the
         // activation returns to the program and not to another.
-        state->modality->release();
+        state->modality->enableWindows();
         EndDialog(dialog, id);
         return TRUE;
     }
@@ -163,7 +153,6 @@ MsgAnswer showMessageBox(HWND owner, const std::string& text, MsgButtons buttons
         style |= MB_TASKMODAL;
     ThreadModality modality(owner, owner != nullptr);
     const int pressed = MessageBoxW(owner, toUtf16(text).c_str(), toUtf16(kAppTitle).c_str(), style);
-    modality.release();
     if (buttons == MsgButtons::Ok)
         return MsgAnswer::Ok;
     // A box that could not be shown answers No, which changes nothing.
@@ -190,7 +179,6 @@ std::string showInputBox(HWND owner, const std::string& prompt, const std::strin
     state.modality = &modality;
     const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), form.get(), owner, inputBoxProc,
                                                    reinterpret_cast<LPARAM>(&state));
-    modality.release();
     return result == IDOK ? toUtf8(state.answer) : std::string();
 }
 

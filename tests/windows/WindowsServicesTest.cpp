@@ -37,6 +37,42 @@ TEST(WindowsFileSystem, WriteReplacesOnlyOnSuccess)
     EXPECT_EQ(files.firstMatch(folder.file("*.dravelo-tmp")), "") << "no temporary file is left behind";
 }
 
+TEST(WindowsFileSystem, AFailedSaveLeavesTheEarlierFileWhole)
+{
+    TempFolder folder;
+    platform::win32::WindowsFileSystem files;
+    const std::string report = folder.file("REPORT.TXT");
+    ASSERT_EQ(files.writeFile(report, "earlier\r\n"), "");
+
+    // The earlier file held open by a program that lets nobody replace it.
+    HANDLE reader = CreateFileA(report.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    EXPECT_NE(files.writeFile(report, "later\r\n"), "") << "the failure is told";
+    CloseHandle(reader);
+    EXPECT_EQ(readFile(report), "earlier\r\n");
+
+    // No room for the temporary file: the earlier file is not touched either.
+    CreateDirectoryA((report + ".dravelo-tmp").c_str(), nullptr);
+    EXPECT_NE(files.writeFile(report, "later\r\n"), "");
+    EXPECT_EQ(readFile(report), "earlier\r\n");
+    RemoveDirectoryA((report + ".dravelo-tmp").c_str());
+    EXPECT_EQ(files.firstMatch(folder.file("*.dravelo-tmp")), "") << "no temporary file is left behind";
+}
+
+TEST(WindowsFileSystem, ANameOutsideTheCodePageIsSavedAsTyped)
+{
+    TempFolder folder;
+    platform::win32::WindowsFileSystem files;
+    // "Caffè" and a Greek letter, in UTF-8 as the input box gives them.
+    ASSERT_EQ(files.writeFile(folder.file("Caff\xC3\xA8\xCE\xB1.TXT"), "x\r\n"), "");
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((std::wstring(folder.path().begin(), folder.path().end()) + L"\\*.TXT").c_str(),
+                                   &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    FindClose(search);
+    EXPECT_EQ(std::wstring(found.cFileName), L"Caff\u00E8\u03B1.TXT");
+}
+
 TEST(WindowsLauncher, StartsAProgramInANormalWindowWithoutArguments)
 {
     TempFolder folder;
