@@ -27,6 +27,7 @@ Win32Runtime::~Win32Runtime()
 {
     events_ = nullptr;
     ended_ = true;
+    controlWindows_.clear();
     windows_.clear();
     unloaded_.clear();
     // An end of program nobody pumped must not end a later message loop.
@@ -176,6 +177,8 @@ void Win32Runtime::setFormCaption(const std::string& form, const std::string& ca
 
 float Win32Runtime::formProperty(const std::string& form, const std::string& name) const
 {
+    if (ended_)
+        return 0;
     return loadedWindow(form).formProperty(name);
 }
 
@@ -199,6 +202,8 @@ std::vector<ControlId> Win32Runtime::controls(const std::string& form) const
 
 ControlKind Win32Runtime::kind(const ControlId& control) const
 {
+    if (ended_)
+        return ControlKind::Other;
     switch (findControl(control).control->design.cls) {
     case ControlClass::Line:
         return ControlKind::Line;
@@ -211,6 +216,8 @@ ControlKind Win32Runtime::kind(const ControlId& control) const
 
 double Win32Runtime::property(const ControlId& control, const std::string& name) const
 {
+    if (ended_)
+        return 0;
     const Found found = findControl(control);
     return found.window->property(*found.control, name);
 }
@@ -225,7 +232,7 @@ void Win32Runtime::setProperty(const ControlId& control, const std::string& name
 
 std::string Win32Runtime::text(const ControlId& control) const
 {
-    if (ended_ && !formWindow(control.form))
+    if (ended_)
         return {};
     HWND hwnd = findControl(control).control->hwnd;
     if (!hwnd)
@@ -324,6 +331,8 @@ std::string Win32Runtime::writeFile(const std::string& path, const std::string& 
 
 std::string Win32Runtime::firstMatch(const std::string& pattern) const
 {
+    if (ended_)
+        return {};
     return files_.firstMatch(pattern);
 }
 

@@ -2,7 +2,8 @@
 // The forms runtime on native Win32 controls: windows built from their
 // designs, control events with the program's semantics, dialog-style keyboard
 // navigation in the message loop, standard dialogs, regional formats, files,
-// programs and the printer.
+// programs and the printer. Once the program has ended every service is
+// inert, so that a handler interrupted in a modal box unwinds harmlessly.
 
 #include "platform/FormDesign.h"
 #include "platform/FormsRuntime.h"
