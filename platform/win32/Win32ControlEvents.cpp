@@ -68,8 +68,10 @@ LRESULT Win32Runtime::controlMessage(Win32FormWindow& window, Win32Control& cont
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         // The focus moves first, so the field being left runs its leave; if
-        // that keeps the focus, the press is void.
-        if (GetFocus() != hwnd && !moveFocus(hwnd))
+        // that keeps the focus, the press is void. So is a press whose
+        // release a box shown by the leave has taken: the control would
+        // wait for it with the mouse captured.
+        if (GetFocus() != hwnd && (!moveFocus(hwnd) || GetKeyState(VK_LBUTTON) >= 0))
             return 0;
         break;
     case WM_CHAR:
