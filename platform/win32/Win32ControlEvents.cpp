@@ -63,6 +63,7 @@ LRESULT Win32Runtime::controlMessage(Win32FormWindow& window, Win32Control& cont
     switch (message) {
     case WM_SETFOCUS:
         window.rememberFocus(hwnd);
+        window.refreshDefaultButton();
         focusMoved(reinterpret_cast<HWND>(wParam), hwnd);
         break;
     case WM_LBUTTONDOWN:

@@ -75,6 +75,8 @@ public:
     Win32Control* buttonWithAccessKey(wchar_t key);
     Win32Control* defaultButton() { return defaultButton_; }
     Win32Control* cancelButton() { return cancelButton_; }
+    // Redraws the default button's frame after a focus move.
+    void refreshDefaultButton();
 
     // The control that has, or gets back on activation, the focus.
     HWND focusControl() const { return focus_; }

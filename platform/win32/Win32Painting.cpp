@@ -73,6 +73,12 @@ LRESULT Win32FormWindow::controlColours(HDC dc, HWND child, UINT message, WPARAM
     return reinterpret_cast<LRESULT>(c->background);
 }
 
+void Win32FormWindow::refreshDefaultButton()
+{
+    if (defaultButton_ && defaultButton_->hwnd)
+        InvalidateRect(defaultButton_->hwnd, nullptr, FALSE);
+}
+
 void Win32FormWindow::drawButton(const DRAWITEMSTRUCT& item)
 {
     const Win32Control* c = controlOf(item.hwndItem);
@@ -82,7 +88,11 @@ void Win32FormWindow::drawButton(const DRAWITEMSTRUCT& item)
     RECT face = item.rcItem;
     const bool pressed = item.itemState & ODS_SELECTED;
     const bool focused = item.itemState & ODS_FOCUS;
-    if (focused) {
+    // The default button wears the dark frame while no other button has
+    // the focus, telling that Enter presses it.
+    const Win32Control* focus = controlOf(GetFocus());
+    const bool framed = focused || (c == defaultButton_ && !(focus && focus->isButton()));
+    if (framed) {
         FrameRect(dc, &face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         InflateRect(&face, -1, -1);
     }
