@@ -422,15 +422,21 @@ Win32Control* Win32FormWindow::buttonWithAccessKey(wchar_t key)
 void Win32FormWindow::showAsDesigned()
 {
     ShowWindow(hwnd_, design_.state == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
-    bringToFront();
+    SetForegroundWindow(hwnd_);
 }
 
 void Win32FormWindow::bringToFront()
 {
     if (IsIconic(hwnd_))
         ShowWindow(hwnd_, SW_RESTORE);
+    if (IsWindowVisible(hwnd_) && GetForegroundWindow() != hwnd_) {
+        // Shown afresh: a window manager that keeps the stacking and the
+        // input focus to itself (Wine on X) raises and focuses a window
+        // that is mapped again, as it does a new one.
+        ShowWindow(hwnd_, SW_HIDE);
+        ShowWindow(hwnd_, SW_SHOW);
+    }
     SetForegroundWindow(hwnd_);
-    SetActiveWindow(hwnd_);
 }
 
 void Win32FormWindow::hide()

@@ -2,8 +2,9 @@
 # Morlane.exe under Wine, used with real keys as a person would, under the
 # Italian settings it is made for: the cover, "&Continua", the worked
 # example typed into the fields (85,5 / 11,2 / 0,8 / 0 / 2,5 gives 9493,8,
-# read back through Win32 as a screen reader reads it), then the close box:
-# Enter answers No and keeps everything, Yes ends the program with status 0.
+# read back through Win32 as a screen reader reads it), "&Continua" again
+# from the cover, then the close box: Enter answers No and keeps
+# everything, Yes ends the program with status 0.
 # Runs under with-display.sh; builds the program in the Windows test build.
 # Usage: worked-example.sh SOURCE_DIR CROSS_BUILD_DIR
 set -u
@@ -97,6 +98,14 @@ done
 key alt+c
 result=$(field "Potere calorifico inferiore [kcal/kg]") || fail "the result field was not found"
 [ "$result" = "9493,8" ] || fail "Text9 shows '$result', expected '9493,8'"
+
+# Back on the cover, "&Continua" brings the loaded calculation window to the
+# front as it was.
+xdotool windowactivate "$(xdotool search --name '^Zerut$' | head -n1)"
+wait_active Zerut || fail "the cover window did not take the focus"
+key alt+c
+wait_active Folim || fail "\"&Continua\" did not bring the calculation window back"
+[ "$(field "Potere calorifico inferiore [kcal/kg]")" = "9493,8" ] || fail "the result changed"
 
 # The close box asks; Enter answers No and keeps the window and its fields.
 key alt+F4
