@@ -1,5 +1,6 @@
 #include "platform/qt/QtRuntime.h"
 
+#include "platform/DesignRules.h"
 #include "platform/qt/ControlEventFilter.h"
 #include "platform/qt/DesignStyle.h"
 #include "platform/qt/FileServices.h"
@@ -205,14 +206,7 @@ std::vector<ControlId> QtRuntime::controls(const std::string& form) const
 
 ControlKind QtRuntime::kind(const ControlId& control) const
 {
-    switch (findControl(control).control->design.cls) {
-    case ControlClass::Line:
-        return ControlKind::Line;
-    case ControlClass::Image:
-        return ControlKind::Image;
-    default:
-        return ControlKind::Other;
-    }
+    return kindOf(findControl(control).control->design.cls);
 }
 
 double QtRuntime::property(const ControlId& control, const std::string& name) const

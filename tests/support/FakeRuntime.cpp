@@ -1,5 +1,7 @@
 #include "tests/support/FakeRuntime.h"
 
+#include "platform/DesignRules.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -73,15 +75,13 @@ void FakeRuntime::show(const std::string& name)
     Form form;
     form.design = *design;
     form.caption = design->caption;
-    form.left = design->clientLeft - platform::kFrameSideTwips;
-    form.top = design->clientTop - platform::kFrameTopTwips;
-    form.width = design->clientWidth + 2 * platform::kFrameSideTwips;
-    form.height = design->clientHeight + platform::kFrameTopTwips + platform::kFrameSideTwips;
+    form.outer = platform::designedOuterRect(*design);
     for (const platform::ControlDesign& c : design->controls) {
         Control control;
         control.design = c;
         control.text = c.caption;
-        control.fontSize = c.font ? c.font->pointSize : design->font.pointSize;
+        control.form = name;
+        control.values = platform::designedValues(*design, c);
         form.controls.push_back(control);
     }
     loaded[name] = form;
@@ -136,31 +136,18 @@ void FakeRuntime::setFormCaption(const std::string& form, const std::string& cap
 
 float FakeRuntime::formProperty(const std::string& name, const std::string& prop) const
 {
-    const Form& form = loaded.at(name);
-    if (prop == "Left")
-        return form.left;
-    if (prop == "Top")
-        return form.top;
-    if (prop == "Width")
-        return form.width;
-    if (prop == "Height")
-        return form.height;
-    throw std::logic_error("no window property " + prop);
+    const std::optional<platform::WindowProperty> property = platform::windowPropertyNamed(prop);
+    if (!property)
+        platform::noSuchProperty(name, prop);
+    return platform::valueOf(loaded.at(name).outer, *property);
 }
 
 void FakeRuntime::setFormProperty(const std::string& name, const std::string& prop, float value)
 {
-    Form& form = loaded.at(name);
-    if (prop == "Left")
-        form.left = value;
-    else if (prop == "Top")
-        form.top = value;
-    else if (prop == "Width")
-        form.width = value;
-    else if (prop == "Height")
-        form.height = value;
-    else
-        throw std::logic_error("no window property " + prop);
+    const std::optional<platform::WindowProperty> property = platform::windowPropertyNamed(prop);
+    if (!property)
+        platform::noSuchProperty(name, prop);
+    platform::valueOf(loaded.at(name).outer, *property) = value;
 }
 
 std::vector<ControlId> FakeRuntime::controls(const std::string& name) const
@@ -173,50 +160,35 @@ std::vector<ControlId> FakeRuntime::controls(const std::string& name) const
 
 ControlKind FakeRuntime::kind(const ControlId& id) const
 {
-    switch (find(id).design.cls) {
-    case platform::ControlClass::Line:
-        return ControlKind::Line;
-    case platform::ControlClass::Image:
-        return ControlKind::Image;
-    default:
-        return ControlKind::Other;
-    }
+    return platform::kindOf(find(id).design.cls);
 }
 
 double FakeRuntime::property(const ControlId& id, const std::string& prop) const
 {
     const Control& c = find(id);
-    const bool line = c.design.cls == platform::ControlClass::Line;
-    if (prop == "FontSize" && !line && c.design.cls != platform::ControlClass::Image)
-        return c.fontSize;
-    if (line ? prop == "X1" : prop == "Left")
-        return c.design.left;
-    if (line ? prop == "Y1" : prop == "Top")
-        return c.design.top;
-    if (line ? prop == "X2" : prop == "Width")
-        return c.design.width;
-    if (line ? prop == "Y2" : prop == "Height")
-        return c.design.height;
-    throw std::logic_error("no property " + prop + " on " + id.name);
+    const std::optional<platform::ControlProperty> property = platform::controlPropertyNamed(c.design.cls, prop);
+    if (!property)
+        platform::noSuchProperty(id.name, prop);
+    return platform::valueOf(c.values, *property);
 }
 
 void FakeRuntime::setProperty(const ControlId& id, const std::string& prop, double value)
 {
     Control& c = find(id);
-    const bool line = c.design.cls == platform::ControlClass::Line;
-    const float v = static_cast<float>(value);
-    if (prop == "FontSize" && !line && c.design.cls != platform::ControlClass::Image)
-        c.fontSize = value;
-    else if (line ? prop == "X1" : prop == "Left")
-        c.design.left = v;
-    else if (line ? prop == "Y1" : prop == "Top")
-        c.design.top = v;
-    else if (line ? prop == "X2" : prop == "Width")
-        c.design.width = v;
-    else if (line ? prop == "Y2" : prop == "Height")
-        c.design.height = v;
-    else
-        throw std::logic_error("no property " + prop + " on " + id.name);
+    const std::optional<platform::ControlProperty> property = platform::controlPropertyNamed(c.design.cls, prop);
+    if (!property)
+        platform::noSuchProperty(id.name, prop);
+    platform::valueOf(c.values, *property) = value;
+    if (property == platform::ControlProperty::FontSize)
+        fitToContent(c);
+}
+
+void FakeRuntime::fitToContent(Control& c)
+{
+    if (!c.design.autoSize || c.design.cls != platform::ControlClass::Label || c.design.wordWrap)
+        return;
+    const platform::ScaleUnits units = platform::scaleUnitsOf(loaded.at(c.form).design);
+    c.values.width = static_cast<double>(c.text.size()) * c.values.fontSize * kTwipsPerCharacterPoint / units.across;
 }
 
 std::string FakeRuntime::text(const ControlId& id) const
@@ -230,13 +202,14 @@ void FakeRuntime::setText(const ControlId& id, const std::string& text)
     if (c.text == text)
         return;
     c.text = text;
+    fitToContent(c);
     if (events_ && !ended && c.design.cls == platform::ControlClass::TextBox)
         events_->change(id);
 }
 
 void FakeRuntime::setCaption(const ControlId& id, const std::string& caption)
 {
-    find(id).text = caption;
+    setText(id, caption);
 }
 
 void FakeRuntime::setFocus(const ControlId& id)
@@ -244,7 +217,9 @@ void FakeRuntime::setFocus(const ControlId& id)
     find(id);
     const ControlId previous = focus;
     focus = id;
-    if (events_ && !ended && !previous.form.empty() && previous.form == id.form && !(previous == id))
+    const bool leavesAField = !previous.form.empty() && previous.form == id.form && !(previous == id) &&
+                              find(previous).design.cls == platform::ControlClass::TextBox;
+    if (events_ && !ended && leavesAField)
         events_->lostFocus(previous);
 }
 

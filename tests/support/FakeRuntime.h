@@ -3,6 +3,7 @@
 // the designs as property tables, scripted dialog answers, a fixed clock, a
 // recorded file system, launcher and printer.
 
+#include "platform/DesignRules.h"
 #include "platform/FormDesign.h"
 #include "platform/FormsRuntime.h"
 
@@ -104,21 +105,26 @@ public:
     platform::ControlId focus;                    // control holding the focus
 
     struct Control {
+        std::string form;
         platform::ControlDesign design;
         std::string text;
-        double fontSize = 0;
+        platform::ControlValues values; // in the window's units
     };
     struct Form {
         platform::FormDesign design;
         std::string caption;
-        float left = 0, top = 0, width = 0, height = 0;
+        platform::TwipsRect outer;
         std::vector<Control> controls;
     };
+    // Self-sizing labels are measured as if every character were this wide
+    // per point of font size.
+    static constexpr double kTwipsPerCharacterPoint = 10;
     std::map<std::string, Form> loaded;
 
 private:
     Control& find(const platform::ControlId& id);
     const Control& find(const platform::ControlId& id) const;
+    void fitToContent(Control& control);
     bool raiseQueryUnload(const std::string& form, platform::UnloadMode mode);
 
     std::vector<platform::FormDesign> designs_;
