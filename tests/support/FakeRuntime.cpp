@@ -3,6 +3,7 @@
 #include "platform/DesignRules.h"
 
 #include <algorithm>
+#include <cctype>
 #include <stdexcept>
 
 namespace dravelo::testing {
@@ -66,8 +67,12 @@ const FakeRuntime::Control& FakeRuntime::find(const ControlId& id) const
 
 void FakeRuntime::show(const std::string& name)
 {
-    if (ended || loaded.count(name))
+    if (ended)
         return;
+    if (loaded.count(name)) {
+        front = name;
+        return;
+    }
     auto design = std::find_if(designs_.begin(), designs_.end(),
                                [&](const platform::FormDesign& d) { return d.name == name; });
     if (design == designs_.end())
@@ -88,6 +93,8 @@ void FakeRuntime::show(const std::string& name)
     loadOrder.push_back(name);
     if (events_)
         events_->load(name);
+    if (!ended && loaded.count(name))
+        front = name;
 }
 
 bool FakeRuntime::raiseQueryUnload(const std::string& form, UnloadMode mode)
@@ -217,10 +224,91 @@ void FakeRuntime::setFocus(const ControlId& id)
     find(id);
     const ControlId previous = focus;
     focus = id;
+    // Moving on from the control a running leave handler was leaving for
+    // (back to its field) does not leave that control.
     const bool leavesAField = !previous.form.empty() && previous.form == id.form && !(previous == id) &&
+                              !(leaveTarget_ && *leaveTarget_ == previous) &&
                               find(previous).design.cls == platform::ControlClass::TextBox;
-    if (events_ && !ended && leavesAField)
-        events_->lostFocus(previous);
+    if (!events_ || ended || !leavesAField)
+        return;
+    const std::optional<ControlId> outerTarget = leaveTarget_;
+    leaveTarget_ = id;
+    events_->lostFocus(previous);
+    leaveTarget_ = outerTarget;
+}
+
+void FakeRuntime::typeKeys(const ControlId& field, const std::string& text)
+{
+    constexpr std::int16_t kEnter = 13;
+    for (const char typed : text) {
+        std::int16_t keyAscii = static_cast<unsigned char>(typed);
+        if (events_ && !ended)
+            events_->keyPress(field, keyAscii);
+        if (ended || keyAscii == 0 || keyAscii == kEnter || !(focus == field))
+            continue;
+        setText(field, find(field).text + static_cast<char>(keyAscii));
+    }
+}
+
+void FakeRuntime::clickControl(const ControlId& control)
+{
+    const platform::ControlClass cls = find(control).design.cls;
+    const bool focusable = cls == platform::ControlClass::TextBox || cls == platform::ControlClass::CommandButton;
+    if (focusable && !(focus == control)) {
+        setFocus(control);
+        if (ended || !(focus == control))
+            return; // the field being left kept the focus
+    }
+    if (events_ && !ended && cls == platform::ControlClass::CommandButton)
+        events_->click(control);
+}
+
+void FakeRuntime::accessKey(const std::string& form, char letter)
+{
+    for (const Control& c : loaded.at(form).controls) {
+        const std::string& caption = c.text;
+        const std::size_t mark = caption.find('&');
+        if (c.design.cls == platform::ControlClass::CommandButton && mark + 1 < caption.size() &&
+            std::tolower(static_cast<unsigned char>(caption[mark + 1])) == std::tolower(static_cast<unsigned char>(letter))) {
+            clickControl({form, c.design.name, c.design.index});
+            return;
+        }
+    }
+}
+
+void FakeRuntime::tab(const std::string& form)
+{
+    std::vector<const Control*> order;
+    for (const Control& c : loaded.at(form).controls)
+        if (c.design.cls == platform::ControlClass::TextBox || c.design.cls == platform::ControlClass::CommandButton)
+            order.push_back(&c);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Control* a, const Control* b) { return a->design.tabIndex < b->design.tabIndex; });
+    if (order.empty())
+        return;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < order.size(); ++i)
+        if (focus == ControlId{form, order[i]->design.name, order[i]->design.index})
+            next = (i + 1) % order.size();
+    setFocus({form, order[next]->design.name, order[next]->design.index});
+}
+
+bool FakeRuntime::endSession()
+{
+    const std::vector<std::string> forms = loadOrder;
+    for (const std::string& form : forms) {
+        if (ended)
+            return true;
+        if (!loaded.count(form))
+            continue;
+        std::int16_t cancel = 0;
+        if (events_)
+            events_->queryUnload(form, cancel, UnloadMode::AppWindows);
+        if (cancel && !ended)
+            return false;
+    }
+    endProgram();
+    return true;
 }
 
 void FakeRuntime::type(const ControlId& field, const std::string& text)
