@@ -19,8 +19,11 @@ namespace dravelo::platform::qt {
 namespace {
 
 // Title and close button only; the window manager may still draw buttons it
-// will not act on (openbox keeps them for any window).
-constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+// will not act on (openbox keeps them for any window). An ordinary top-level
+// window, not Qt::Dialog: Qt makes a parentless dialog transient for the
+// application's group, and window managers that honour that keep it above
+// every other window of the program.
+constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
 } // namespace
