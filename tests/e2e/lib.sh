@@ -73,43 +73,6 @@ open_calculation() {
     wait_window Folim >/dev/null || fail "Continua did not open the calculation window"
 }
 
-# The first worked example typed field by field with Enter, as a user does:
-# the fuel name given, then 85,5 / 11,2 / 0,8 / 0 / 2,5; "&Calcola" follows.
-type_worked_example() {
-    type_text "$1"
-    key Return
-    for value in 85,5 11,2 0,8 0 2,5; do
-        type_text "$value"
-        key Return
-    done
-    key alt+c
-}
-
-# The expected report of the first worked example typed with the fuel name
-# "Gasolio più pesante", as UTF-8 lines; the file $worked_example_report
-# holds it with {date} and {time} for the clock texts. These are taken from
-# the report read back (FILE, lines 3 and 4, after " = ") once their formats
-# are checked.
-expected_worked_example_report() {
-    local date time
-    date=$(sed -n '3{s/.* = //;s/\r$//;p}' "$1")
-    time=$(sed -n '4{s/.* = //;s/\r$//;p}' "$1")
-    printf '%s\n' "$date" | grep -Eqx '[0-9]{1,2}/[0-9]{1,2}/[0-9]{2,4}' || fail "date line: '$(sed -n 3p "$1")'"
-    printf '%s\n' "$time" | grep -Eqx '[0-9]{1,2}:[0-9]{2}:[0-9]{2}' || fail "time line: '$(sed -n 4p "$1")'"
-    sed -e "s|{date}|$date|" -e "s|{time}|$time|" "$worked_example_report"
-}
-
-# Types text into the focused control.
-type_text() {
-    xdotool type --delay 20 -- "$1"
-    sleep 0.1
-}
-
-key() {
-    xdotool key --delay 30 "$@"
-    sleep 0.15
-}
-
 # Waits for a message box to take the focus and, with TEXT, checks that it
 # says TEXT; failures name WHAT.
 expect_message_box() {
@@ -159,4 +122,41 @@ answer_exit_yes() {
 end_program_with_esci() {
     key alt+e
     answer_exit_yes "ESCI"
+}
+
+# Types text into the focused control.
+type_text() {
+    xdotool type --delay 20 -- "$1"
+    sleep 0.1
+}
+
+key() {
+    xdotool key --delay 30 "$@"
+    sleep 0.15
+}
+
+# The first worked example typed field by field with Enter, as a user does:
+# the fuel name given, then 85,5 / 11,2 / 0,8 / 0 / 2,5; "&Calcola" follows.
+type_worked_example() {
+    type_text "$1"
+    key Return
+    for value in 85,5 11,2 0,8 0 2,5; do
+        type_text "$value"
+        key Return
+    done
+    key alt+c
+}
+
+# Prints the report that the first worked example with the fuel name
+# "Gasolio più pesante" should give, as UTF-8 lines, from the shared file
+# $worked_example_report. Its {date} and {time} become the texts behind
+# " = " on lines 3 and 4 of the report read back (FILE), once their formats
+# are checked.
+expected_worked_example_report() {
+    local date time
+    date=$(sed -n '3{s/.* = //;s/\r$//;p}' "$1")
+    time=$(sed -n '4{s/.* = //;s/\r$//;p}' "$1")
+    printf '%s\n' "$date" | grep -Eqx '[0-9]{1,2}/[0-9]{1,2}/[0-9]{2,4}' || fail "date line: '$(sed -n 3p "$1")'"
+    printf '%s\n' "$time" | grep -Eqx '[0-9]{1,2}:[0-9]{2}:[0-9]{2}' || fail "time line: '$(sed -n 4p "$1")'"
+    sed -e "s|{date}|$date|" -e "s|{time}|$time|" "$worked_example_report"
 }
