@@ -3,9 +3,11 @@
 # e2e_dir to this folder and sources this file.
 #
 # What the scripts read of the program goes through a reader, chosen by
-# DRAVELO_E2E_READER (default atspi) and sourced from reader-NAME.sh. A
-# reader provides reader_start, reader_stop, wait_window, wait_no_window,
-# find_window, field_text, window_labels and message_text.
+# DRAVELO_E2E_READER (default atspi) and sourced from reader-NAME.sh, so
+# that the same journeys can read another build of the program. A reader
+# provides reader_start, reader_stop, wait_window, wait_no_window,
+# find_window, field_text, window_labels and message_text (see
+# reader-atspi.sh); the window ids it prints are the ones xdotool drives.
 
 : "${e2e_dir:?set e2e_dir to the folder of lib.sh before sourcing it}"
 
