@@ -24,7 +24,8 @@ locale -a | grep -qix 'it_IT.utf-\?8' || fail "the locale $locale is missing (lo
 mkdir -p "$build_dir"
 log="$build_dir/program-build.log"
 if ! { cmake -S "$source_dir" -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE="$source_dir/cross/mingw-w64.cmake" \
-        -DDRAVELO_GUI=OFF -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-O1 &&
+        -DDRAVELO_GUI=OFF -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-O1 \
+        -DCMAKE_CROSSCOMPILING_EMULATOR=wine &&
     cmake --build "$build_dir" --parallel 2 --target Morlane screen_reader; } >"$log" 2>&1; then
     cat "$log"
     fail "the Windows build failed"
