@@ -20,27 +20,6 @@ constexpr DWORD kSizableStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kFixedDialogStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFixedDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
-// Property names of the two families of controls.
-struct PropertyNames {
-    const char* left;
-    const char* top;
-    const char* width;
-    const char* height;
-};
-constexpr PropertyNames kBoxNames{"Left", "Top", "Width", "Height"};
-constexpr PropertyNames kLineNames{"X1", "Y1", "X2", "Y2"};
-constexpr const char* kFontSize = "FontSize";
-
-bool hasFont(ControlClass cls)
-{
-    return cls != ControlClass::Line && cls != ControlClass::Image;
-}
-
-[[noreturn]] void noSuchProperty(const std::string& owner, const std::string& name)
-{
-    throw std::logic_error("no property " + name + " on " + owner);
-}
-
 DWORD styleOf(const FormDesign& design)
 {
     return design.border == BorderStyle::FixedDialog ? kFixedDialogStyle : kSizableStyle;
@@ -76,19 +55,13 @@ void Win32FormWindow::registerClasses(HINSTANCE instance)
 Win32FormWindow::Win32FormWindow(Win32Runtime& runtime, const FormDesign& design, HINSTANCE instance)
     : runtime_(runtime), design_(design), twipsPerPixel_(screenTwipsPerPixel())
 {
-    if (design_.scaleWidth && *design_.scaleWidth > 0)
-        unitAcross_ = design_.clientWidth / *design_.scaleWidth;
-    if (design_.scaleHeight && *design_.scaleHeight > 0)
-        unitDown_ = design_.clientHeight / *design_.scaleHeight;
+    units_ = scaleUnitsOf(design_);
 
     background_ = CreateSolidBrush(colourOr(design_.background, SystemColor::ButtonFace));
     foreColour_ = colourOr(design_.foreground, SystemColor::WindowText);
     font_ = createDesignFont(design_.font.pointSize, design_.font.bold);
 
-    left_ = design_.clientLeft - kFrameSideTwips;
-    top_ = design_.clientTop - kFrameTopTwips;
-    width_ = design_.clientWidth + 2 * kFrameSideTwips;
-    height_ = design_.clientHeight + kFrameTopTwips + kFrameSideTwips;
+    outer_ = designedOuterRect(design_);
     positioned_ = design_.placedByDesign;
 
     RECT outer = normalClientRect();
@@ -129,12 +102,7 @@ void Win32FormWindow::build(HINSTANCE instance)
     for (const ControlDesign& d : design_.controls) {
         Win32Control c;
         c.design = d;
-        const FontSpec font = d.font.value_or(design_.font);
-        c.fontSize = hasFont(d.cls) ? font.pointSize : 0;
-        c.left = d.left / unitAcross_;
-        c.top = d.top / unitDown_;
-        c.width = d.width / unitAcross_;
-        c.height = d.height / unitDown_;
+        c.values = designedValues(design_, d);
         controls_.push_back(c);
     }
     int id = 1;
@@ -159,10 +127,8 @@ void Win32FormWindow::build(HINSTANCE instance)
 void Win32FormWindow::createControl(Win32Control& c, HINSTANCE instance, int id)
 {
     const ControlDesign& d = c.design;
-    if (hasFont(d.cls)) {
-        const FontSpec font = d.font.value_or(design_.font);
-        c.font = createDesignFont(font.pointSize, font.bold);
-    }
+    if (carriesFont(d.cls))
+        c.font = createDesignFont(c.values.fontSize, d.font.value_or(design_.font).bold);
     switch (d.cls) {
     case ControlClass::CommandButton:
         c.backColour = colourOr(d.background, SystemColor::ButtonFace);
@@ -229,24 +195,24 @@ ControlId Win32FormWindow::idOf(const Win32Control& control) const
 
 int Win32FormWindow::pixelsAcross(double units) const
 {
-    return toPixels(units * unitAcross_, twipsPerPixel_.across);
+    return toPixels(units * units_.across, twipsPerPixel_.across);
 }
 
 int Win32FormWindow::pixelsDown(double units) const
 {
-    return toPixels(units * unitDown_, twipsPerPixel_.down);
+    return toPixels(units * units_.down, twipsPerPixel_.down);
 }
 
 void Win32FormWindow::applyGeometry(Win32Control& c)
 {
+    const ControlValues& v = c.values;
     if (c.design.cls == ControlClass::Line) {
-        c.drawn = lineSpan({pixelsAcross(c.left), pixelsDown(c.top)}, {pixelsAcross(c.width), pixelsDown(c.height)},
-                           c.design.lineWidth);
+        c.drawn = lineSpan(lineStart(c), lineEnd(c), c.design.lineWidth);
         InvalidateRect(hwnd_, nullptr, TRUE);
         return;
     }
-    const RECT box{pixelsAcross(c.left), pixelsDown(c.top), pixelsAcross(c.left) + std::max(0, pixelsAcross(c.width)),
-                   pixelsDown(c.top) + std::max(0, pixelsDown(c.height))};
+    const RECT box{pixelsAcross(v.left), pixelsDown(v.top), pixelsAcross(v.left) + std::max(0, pixelsAcross(v.width)),
+                   pixelsDown(v.top) + std::max(0, pixelsDown(v.height))};
     if (!c.hwnd) {
         c.drawn = box;
         InvalidateRect(hwnd_, nullptr, TRUE);
@@ -258,45 +224,39 @@ void Win32FormWindow::applyGeometry(Win32Control& c)
                                                                  : fittedPictureBoxSize(c);
         if (fitted.cx > 0 && fitted.cy > 0) {
             size = fitted;
-            c.width = size.cx * twipsPerPixel_.across / unitAcross_;
-            c.height = size.cy * twipsPerPixel_.down / unitDown_;
+            c.values.width = size.cx * twipsPerPixel_.across / units_.across;
+            c.values.height = size.cy * twipsPerPixel_.down / units_.down;
         }
     }
     MoveWindow(c.hwnd, box.left, box.top, size.cx, size.cy, TRUE);
 }
 
+POINT Win32FormWindow::lineStart(const Win32Control& line) const
+{
+    return {pixelsAcross(line.values.left), pixelsDown(line.values.top)};
+}
+
+POINT Win32FormWindow::lineEnd(const Win32Control& line) const
+{
+    return {pixelsAcross(line.values.width), pixelsDown(line.values.height)};
+}
+
 double Win32FormWindow::property(const Win32Control& c, const std::string& name) const
 {
-    const PropertyNames& names = c.design.cls == ControlClass::Line ? kLineNames : kBoxNames;
-    if (name == names.left)
-        return c.left;
-    if (name == names.top)
-        return c.top;
-    if (name == names.width)
-        return c.width;
-    if (name == names.height)
-        return c.height;
-    if (name == kFontSize && hasFont(c.design.cls))
-        return c.fontSize;
-    noSuchProperty(c.design.name, name);
+    const std::optional<ControlProperty> property = controlPropertyNamed(c.design.cls, name);
+    if (!property)
+        noSuchProperty(c.design.name, name);
+    return valueOf(c.values, *property);
 }
 
 void Win32FormWindow::setProperty(Win32Control& c, const std::string& name, double value)
 {
-    const PropertyNames& names = c.design.cls == ControlClass::Line ? kLineNames : kBoxNames;
-    if (name == names.left)
-        c.left = value;
-    else if (name == names.top)
-        c.top = value;
-    else if (name == names.width)
-        c.width = value;
-    else if (name == names.height)
-        c.height = value;
-    else if (name == kFontSize && hasFont(c.design.cls)) {
-        c.fontSize = value;
-        applyFont(c);
-    } else
+    const std::optional<ControlProperty> property = controlPropertyNamed(c.design.cls, name);
+    if (!property)
         noSuchProperty(c.design.name, name);
+    valueOf(c.values, *property) = value;
+    if (*property == ControlProperty::FontSize)
+        applyFont(c);
     applyGeometry(c);
 }
 
@@ -304,7 +264,7 @@ void Win32FormWindow::applyFont(Win32Control& c)
 {
     const bool bold = c.design.font.value_or(design_.font).bold;
     HFONT old = c.font;
-    c.font = createDesignFont(c.fontSize, bold);
+    c.font = createDesignFont(c.values.fontSize, bold);
     if (c.hwnd)
         SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), TRUE);
     if (old)
@@ -322,40 +282,30 @@ void Win32FormWindow::setCaption(Win32Control& c, const std::string& caption)
 
 float Win32FormWindow::formProperty(const std::string& name) const
 {
-    if (name == "Left")
-        return left_;
-    if (name == "Top")
-        return top_;
-    if (name == "Width")
-        return width_;
-    if (name == "Height")
-        return height_;
-    noSuchProperty(design_.name, name);
+    const std::optional<WindowProperty> property = windowPropertyNamed(name);
+    if (!property)
+        noSuchProperty(design_.name, name);
+    return valueOf(outer_, *property);
 }
 
 void Win32FormWindow::setFormProperty(const std::string& name, float value)
 {
-    if (name == "Left")
-        left_ = value;
-    else if (name == "Top")
-        top_ = value;
-    else if (name == "Width")
-        width_ = value;
-    else if (name == "Height")
-        height_ = value;
-    else
+    const std::optional<WindowProperty> property = windowPropertyNamed(name);
+    if (!property)
         noSuchProperty(design_.name, name);
-    if (name == "Left" || name == "Top")
+    valueOf(outer_, *property) = value;
+    if (*property == WindowProperty::Left || *property == WindowProperty::Top)
         positioned_ = true;
     applyNormalGeometry();
 }
 
 RECT Win32FormWindow::normalClientRect() const
 {
-    const int x = toPixels(left_ + kFrameSideTwips, twipsPerPixel_.across);
-    const int y = toPixels(top_ + kFrameTopTwips, twipsPerPixel_.down);
-    const int w = toPixels(width_ - 2 * kFrameSideTwips, twipsPerPixel_.across);
-    const int h = toPixels(height_ - kFrameTopTwips - kFrameSideTwips, twipsPerPixel_.down);
+    const TwipsRect client = clientRectOf(outer_);
+    const int x = toPixels(client.left, twipsPerPixel_.across);
+    const int y = toPixels(client.top, twipsPerPixel_.down);
+    const int w = toPixels(client.width, twipsPerPixel_.across);
+    const int h = toPixels(client.height, twipsPerPixel_.down);
     return {x, y, x + std::max(1, w), y + std::max(1, h)};
 }
 

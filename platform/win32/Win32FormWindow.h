@@ -5,6 +5,7 @@
 // by name, kept unrounded in the window's units and rounded to pixels only
 // when applied.
 
+#include "platform/DesignRules.h"
 #include "platform/FormDesign.h"
 #include "platform/FormsRuntime.h"
 #include "platform/win32/Win32Twips.h"
@@ -21,9 +22,7 @@ class Win32Runtime;
 struct Win32Control {
     ControlDesign design;
     HWND hwnd = nullptr; // null for lines and images, which the window draws
-    // Left, Top, Width, Height, or a line's X1, Y1, X2, Y2, in control units.
-    double left = 0, top = 0, width = 0, height = 0;
-    double fontSize = 0; // points; none for lines and images
+    ControlValues values; // in the window's units, unrounded
     HFONT font = nullptr;        // owned
     HBRUSH background = nullptr; // owned
     COLORREF backColour = 0;
@@ -97,6 +96,9 @@ private:
     void applyGeometry(Win32Control& control);
     void applyNormalGeometry();
     RECT normalClientRect() const;
+    // A line's end points in pixels.
+    POINT lineStart(const Win32Control& line) const;
+    POINT lineEnd(const Win32Control& line) const;
     int pixelsAcross(double units) const;
     int pixelsDown(double units) const;
     void paint(HDC dc);
@@ -106,8 +108,7 @@ private:
     Win32Runtime& runtime_;
     FormDesign design_;
     TwipsPerPixel twipsPerPixel_;
-    double unitAcross_ = 1; // twips per control unit
-    double unitDown_ = 1;
+    ScaleUnits units_;
     HWND hwnd_ = nullptr;
     HFONT font_ = nullptr; // the window's own font; owned
     HBRUSH background_ = nullptr;
@@ -116,8 +117,7 @@ private:
     Win32Control* defaultButton_ = nullptr;
     Win32Control* cancelButton_ = nullptr;
     HWND focus_ = nullptr;
-    // Outer geometry in twips.
-    float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    TwipsRect outer_; // normal-state outer geometry
     bool positioned_ = false; // else the desktop places the window
 };
 

@@ -57,7 +57,7 @@ void Win32FormWindow::paint(HDC dc)
         if (c.design.cls == ControlClass::Image)
             drawImage(dc, c);
         else if (c.design.cls == ControlClass::Line)
-            drawLine(dc, c, {pixelsAcross(c.left), pixelsDown(c.top)}, {pixelsAcross(c.width), pixelsDown(c.height)});
+            drawLine(dc, c, lineStart(c), lineEnd(c));
     }
 }
 

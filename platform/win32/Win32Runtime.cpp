@@ -204,14 +204,7 @@ ControlKind Win32Runtime::kind(const ControlId& control) const
 {
     if (ended_)
         return ControlKind::Other;
-    switch (findControl(control).control->design.cls) {
-    case ControlClass::Line:
-        return ControlKind::Line;
-    case ControlClass::Image:
-        return ControlKind::Image;
-    default:
-        return ControlKind::Other;
-    }
+    return kindOf(findControl(control).control->design.cls);
 }
 
 double Win32Runtime::property(const ControlId& control, const std::string& name) const
