@@ -18,7 +18,7 @@ constexpr const wchar_t* kProgramIcon = L"IDI_ICON1";
 constexpr DWORD kSizableStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 // Title and close button only.
 constexpr DWORD kFixedDialogStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kFixedDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr DWORD kFixedDialogExStyle = WS_EX_DLGMODALFRAME;
 
 DWORD styleOf(const FormDesign& design)
 {
@@ -27,7 +27,7 @@ DWORD styleOf(const FormDesign& design)
 
 DWORD exStyleOf(const FormDesign& design)
 {
-    return design.border == BorderStyle::FixedDialog ? kFixedDialogExStyle : WS_EX_CONTROLPARENT;
+    return design.border == BorderStyle::FixedDialog ? kFixedDialogExStyle : 0;
 }
 
 } // namespace
@@ -58,8 +58,6 @@ Win32FormWindow::Win32FormWindow(Win32Runtime& runtime, const FormDesign& design
     units_ = scaleUnitsOf(design_);
 
     background_ = CreateSolidBrush(colourOr(design_.background, SystemColor::ButtonFace));
-    foreColour_ = colourOr(design_.foreground, SystemColor::WindowText);
-    font_ = createDesignFont(design_.font.pointSize, design_.font.bold);
 
     outer_ = designedOuterRect(design_);
     positioned_ = design_.placedByDesign;
@@ -92,7 +90,6 @@ Win32FormWindow::~Win32FormWindow()
         if (c.icon)
             DestroyIcon(c.icon);
     }
-    DeleteObject(font_);
     DeleteObject(background_);
 }
 
@@ -139,7 +136,6 @@ void Win32FormWindow::createControl(Win32Control& c, HINSTANCE instance, int id)
         c.foreColour = colourOr(d.foreground, SystemColor::WindowText);
         break;
     case ControlClass::Label:
-        // Labels without colours of their own take the window's.
         c.backColour = colourOr(d.background, SystemColor::ButtonFace);
         c.foreColour = colourOr(d.foreground, SystemColor::ButtonText);
         break;

@@ -110,9 +110,7 @@ private:
     TwipsPerPixel twipsPerPixel_;
     ScaleUnits units_;
     HWND hwnd_ = nullptr;
-    HFONT font_ = nullptr; // the window's own font; owned
     HBRUSH background_ = nullptr;
-    COLORREF foreColour_ = 0;
     std::vector<Win32Control> controls_;
     Win32Control* defaultButton_ = nullptr;
     Win32Control* cancelButton_ = nullptr;
