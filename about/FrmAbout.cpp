@@ -1,7 +1,7 @@
 #include "about/FrmAbout.h"
 
 #include "about/SysInfo.h"
-#include "forms/Designs.h"
+#include "forms/ControlNames.h"
 #include "platform/AppInfo.h"
 
 namespace dravelo::about {
@@ -34,10 +34,10 @@ void FrmAbout::Form_Load()
 {
     forms::scaleForm(runtime_, forms::kFrmAbout, scaling_);
     runtime_.setFormCaption(forms::kFrmAbout, std::string(kCaptionPrefix) + platform::kAppTitle);
-    runtime_.setCaption(aboutControl("lblVersion"),
+    runtime_.setCaption(aboutControl(forms::frm_about::kLblVersion),
                         kVersionPrefix +
                             versionText(platform::kVersionMajor, platform::kVersionMinor, platform::kVersionRevision));
-    runtime_.setCaption(aboutControl("lblTitle"), platform::kAppTitle);
+    runtime_.setCaption(aboutControl(forms::frm_about::kLblTitle), platform::kAppTitle);
 }
 
 void FrmAbout::cmdOK_Click()

@@ -1,7 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/ExitConfirmation.h"
-#include "forms/Designs.h"
+#include "forms/ControlNames.h"
 
 namespace dravelo::app {
 

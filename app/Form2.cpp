@@ -2,7 +2,7 @@
 
 #include "app/ExitConfirmation.h"
 #include "calc/Calculation.h"
-#include "forms/Designs.h"
+#include "forms/ControlNames.h"
 #include "report/ReportHandlers.h"
 
 namespace dravelo::app {

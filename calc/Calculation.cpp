@@ -1,6 +1,6 @@
 #include "calc/Calculation.h"
 
-#include "forms/Designs.h"
+#include "forms/ControlNames.h"
 
 #include <cmath>
 
@@ -59,7 +59,7 @@ void Command4_Click(platform::FormsRuntime& runtime, Modulo1& record)
         return;
     }
     record.PciArrotondato = *rounded;
-    runtime.setText({forms::kForm2, "Text9"}, platform::doubleToText(record.PciArrotondato, runtime.numberFormat()));
+    runtime.setText({forms::kForm2, forms::form2::kText9}, platform::doubleToText(record.PciArrotondato, runtime.numberFormat()));
 }
 
 } // namespace dravelo::calc

@@ -1,5 +1,6 @@
 #include "forms/Scaling.h"
 
+#include "forms/ControlNames.h"
 #include "forms/ScaleArithmetic.h"
 
 #include <span>
@@ -92,8 +93,8 @@ bool scaleForm(WindowSystem& windows, const std::string& form, ScalingValues& va
 
 void centreTitles(WindowSystem& windows, const std::string& form)
 {
-    centreLabel(windows, form, "Label3");
-    centreLabel(windows, form, "Label4");
+    centreLabel(windows, form, form1::kLabel3);
+    centreLabel(windows, form, form1::kLabel4);
 }
 
 } // namespace dravelo::forms

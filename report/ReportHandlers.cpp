@@ -1,6 +1,6 @@
 #include "report/ReportHandlers.h"
 
-#include "forms/Designs.h"
+#include "forms/ControlNames.h"
 #include "report/RapportoCalcolo.h"
 #include "report/ReportFile.h"
 #include "report/ReportPrint.h"
@@ -23,13 +23,13 @@ RapportoCalcolo rapportoDaForm2(const platform::FormsRuntime& runtime)
     ReportInputs inputs;
     inputs.date = runtime.dateText();
     inputs.time = runtime.timeText();
-    inputs.fuelName = fieldText(runtime, "Text1");
-    inputs.carbon = fieldText(runtime, "Text2");
-    inputs.hydrogen = fieldText(runtime, "Text3");
-    inputs.oxygen = fieldText(runtime, "Text4");
-    inputs.chlorine = fieldText(runtime, "Text5");
-    inputs.sulphur = fieldText(runtime, "Text6");
-    inputs.lowerHeatingValue = fieldText(runtime, "Text9");
+    inputs.fuelName = fieldText(runtime, forms::form2::kText1);
+    inputs.carbon = fieldText(runtime, forms::form2::kText2);
+    inputs.hydrogen = fieldText(runtime, forms::form2::kText3);
+    inputs.oxygen = fieldText(runtime, forms::form2::kText4);
+    inputs.chlorine = fieldText(runtime, forms::form2::kText5);
+    inputs.sulphur = fieldText(runtime, forms::form2::kText6);
+    inputs.lowerHeatingValue = fieldText(runtime, forms::form2::kText9);
     return ComponiRapporto(inputs);
 }
 

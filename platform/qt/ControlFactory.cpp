@@ -1,5 +1,6 @@
 #include "platform/qt/ControlFactory.h"
 
+#include "platform/DesignRules.h"
 #include "platform/qt/DesignStyle.h"
 #include "platform/qt/LineWidget.h"
 #include "platform/qt/PictureWidgets.h"
@@ -102,7 +103,7 @@ QWidget* createControlWidget(const ControlDesign& d, const QFont& font, QWidget*
         break;
     }
     widget->setObjectName(QString::fromStdString(d.index < 0 ? d.name : d.name + "(" + std::to_string(d.index) + ")"));
-    if (d.cls != ControlClass::Line && d.cls != ControlClass::Image)
+    if (carriesFont(d.cls))
         widget->setFont(font);
     return widget;
 }

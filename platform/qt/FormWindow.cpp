@@ -19,30 +19,12 @@ namespace dravelo::platform::qt {
 namespace {
 
 // Title and close button only; the window manager may still draw buttons it
-// will not act on (openbox keeps them for any window).
-constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+// will not act on (openbox keeps them for any window). An ordinary top-level
+// window, not Qt::Dialog: Qt makes a parentless dialog transient for the
+// application's group, and window managers that honour that keep it above
+// every other window of the program.
+constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-
-// Property names of the two families of controls.
-struct PropertyNames {
-    const char* left;
-    const char* top;
-    const char* width;
-    const char* height;
-};
-constexpr PropertyNames kBoxNames{"Left", "Top", "Width", "Height"};
-constexpr PropertyNames kLineNames{"X1", "Y1", "X2", "Y2"};
-constexpr const char* kFontSize = "FontSize";
-
-bool hasFont(ControlClass cls)
-{
-    return cls != ControlClass::Line && cls != ControlClass::Image;
-}
-
-[[noreturn]] void noSuchProperty(const std::string& owner, const std::string& name)
-{
-    throw std::logic_error("no property " + name + " on " + owner);
-}
 
 } // namespace
 
@@ -53,10 +35,7 @@ FormWindow::FormWindow(const FormDesign& design, double twipsPerPixel)
     setWindowTitle(QString::fromStdString(design_.caption));
     if (design_.border == BorderStyle::FixedDialog)
         setWindowFlags(kFixedDialogFlags);
-    if (design_.scaleWidth && *design_.scaleWidth > 0)
-        unitAcross_ = design_.clientWidth / *design_.scaleWidth;
-    if (design_.scaleHeight && *design_.scaleHeight > 0)
-        unitDown_ = design_.clientHeight / *design_.scaleHeight;
+    units_ = scaleUnitsOf(design_);
 
     QPalette colours = palette();
     colours.setColor(QPalette::Window, toQColor(design_.background.value_or(Color::system(SystemColor::ButtonFace)),
@@ -67,10 +46,7 @@ FormWindow::FormWindow(const FormDesign& design, double twipsPerPixel)
     setAutoFillBackground(true);
     setFont(designFont(design_.font.pointSize, design_.font.bold));
 
-    left_ = design_.clientLeft - kFrameSideTwips;
-    top_ = design_.clientTop - kFrameTopTwips;
-    width_ = design_.clientWidth + 2 * kFrameSideTwips;
-    height_ = design_.clientHeight + kFrameTopTwips + kFrameSideTwips;
+    outer_ = designedOuterRect(design_);
     positioned_ = design_.placedByDesign;
 
     build();
@@ -84,12 +60,8 @@ void FormWindow::build()
         FormControl c;
         c.design = d;
         const FontSpec font = d.font.value_or(design_.font);
-        c.fontSize = hasFont(d.cls) ? font.pointSize : 0;
+        c.values = designedValues(design_, d);
         c.widget = createControlWidget(d, designFont(font.pointSize, font.bold), this);
-        c.left = d.left / unitAcross_;
-        c.top = d.top / unitDown_;
-        c.width = d.width / unitAcross_;
-        c.height = d.height / unitDown_;
         if (d.cls == ControlClass::CommandButton) {
             auto* button = static_cast<QPushButton*>(c.widget);
             if (d.isDefault)
@@ -149,23 +121,23 @@ ControlId FormWindow::idOf(const FormControl& control) const
 
 int FormWindow::pixelsAcross(double units) const
 {
-    return toPixels(units * unitAcross_, twipsPerPixel_);
+    return toPixels(units * units_.across, twipsPerPixel_);
 }
 
 int FormWindow::pixelsDown(double units) const
 {
-    return toPixels(units * unitDown_, twipsPerPixel_);
+    return toPixels(units * units_.down, twipsPerPixel_);
 }
 
 void FormWindow::applyGeometry(FormControl& c)
 {
     if (c.design.cls == ControlClass::Line) {
-        static_cast<LineWidget*>(c.widget)->setEnds({pixelsAcross(c.left), pixelsDown(c.top)},
-                                                    {pixelsAcross(c.width), pixelsDown(c.height)});
+        static_cast<LineWidget*>(c.widget)->setEnds({pixelsAcross(c.values.left), pixelsDown(c.values.top)},
+                                                    {pixelsAcross(c.values.width), pixelsDown(c.values.height)});
         return;
     }
-    c.widget->setGeometry(pixelsAcross(c.left), pixelsDown(c.top), std::max(0, pixelsAcross(c.width)),
-                          std::max(0, pixelsDown(c.height)));
+    c.widget->setGeometry(pixelsAcross(c.values.left), pixelsDown(c.values.top),
+                          std::max(0, pixelsAcross(c.values.width)), std::max(0, pixelsDown(c.values.height)));
     if (!c.design.autoSize)
         return;
     QSize fitted;
@@ -176,43 +148,28 @@ void FormWindow::applyGeometry(FormControl& c)
     if (fitted.isEmpty())
         return;
     c.widget->resize(fitted);
-    c.width = fitted.width() * twipsPerPixel_ / unitAcross_;
-    c.height = fitted.height() * twipsPerPixel_ / unitDown_;
+    c.values.width = fitted.width() * twipsPerPixel_ / units_.across;
+    c.values.height = fitted.height() * twipsPerPixel_ / units_.down;
 }
 
 double FormWindow::property(const FormControl& c, const std::string& name) const
 {
-    const PropertyNames& names = c.design.cls == ControlClass::Line ? kLineNames : kBoxNames;
-    if (name == names.left)
-        return c.left;
-    if (name == names.top)
-        return c.top;
-    if (name == names.width)
-        return c.width;
-    if (name == names.height)
-        return c.height;
-    if (name == kFontSize && hasFont(c.design.cls))
-        return c.fontSize;
-    noSuchProperty(c.design.name, name);
+    const std::optional<ControlProperty> property = controlPropertyNamed(c.design.cls, name);
+    if (!property)
+        noSuchProperty(c.design.name, name);
+    return valueOf(c.values, *property);
 }
 
 void FormWindow::setProperty(FormControl& c, const std::string& name, double value)
 {
-    const PropertyNames& names = c.design.cls == ControlClass::Line ? kLineNames : kBoxNames;
-    if (name == names.left)
-        c.left = value;
-    else if (name == names.top)
-        c.top = value;
-    else if (name == names.width)
-        c.width = value;
-    else if (name == names.height)
-        c.height = value;
-    else if (name == kFontSize && hasFont(c.design.cls)) {
-        c.fontSize = value;
+    const std::optional<ControlProperty> property = controlPropertyNamed(c.design.cls, name);
+    if (!property)
+        noSuchProperty(c.design.name, name);
+    valueOf(c.values, *property) = value;
+    if (property == ControlProperty::FontSize) {
         const bool bold = c.design.font.value_or(design_.font).bold;
         c.widget->setFont(designFont(value, bold));
-    } else
-        noSuchProperty(c.design.name, name);
+    }
     applyGeometry(c);
 }
 
@@ -229,40 +186,30 @@ void FormWindow::setCaption(FormControl& c, const QString& caption)
 
 float FormWindow::formProperty(const std::string& name) const
 {
-    if (name == "Left")
-        return left_;
-    if (name == "Top")
-        return top_;
-    if (name == "Width")
-        return width_;
-    if (name == "Height")
-        return height_;
-    noSuchProperty(design_.name, name);
+    const std::optional<WindowProperty> property = windowPropertyNamed(name);
+    if (!property)
+        noSuchProperty(design_.name, name);
+    return valueOf(outer_, *property);
 }
 
 void FormWindow::setFormProperty(const std::string& name, float value)
 {
-    if (name == "Left")
-        left_ = value;
-    else if (name == "Top")
-        top_ = value;
-    else if (name == "Width")
-        width_ = value;
-    else if (name == "Height")
-        height_ = value;
-    else
+    const std::optional<WindowProperty> property = windowPropertyNamed(name);
+    if (!property)
         noSuchProperty(design_.name, name);
-    if (name == "Left" || name == "Top")
+    valueOf(outer_, *property) = value;
+    if (property == WindowProperty::Left || property == WindowProperty::Top)
         positioned_ = true;
     applyNormalGeometry();
 }
 
 QRect FormWindow::normalClientRect() const
 {
-    const int x = toPixels(left_ + kFrameSideTwips, twipsPerPixel_);
-    const int y = toPixels(top_ + kFrameTopTwips, twipsPerPixel_);
-    const int w = toPixels(width_ - 2 * kFrameSideTwips, twipsPerPixel_);
-    const int h = toPixels(height_ - kFrameTopTwips - kFrameSideTwips, twipsPerPixel_);
+    const TwipsRect client = clientRectOf(outer_);
+    const int x = toPixels(client.left, twipsPerPixel_);
+    const int y = toPixels(client.top, twipsPerPixel_);
+    const int w = toPixels(client.width, twipsPerPixel_);
+    const int h = toPixels(client.height, twipsPerPixel_);
     return {x, y, std::max(1, w), std::max(1, h)};
 }
 

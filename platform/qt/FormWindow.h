@@ -3,6 +3,7 @@
 // and the numeric properties the program reads and writes by name, kept
 // unrounded in the window's units and rounded to pixels only when applied.
 
+#include "platform/DesignRules.h"
 #include "platform/FormDesign.h"
 #include "platform/FormsRuntime.h"
 
@@ -19,9 +20,7 @@ namespace dravelo::platform::qt {
 struct FormControl {
     ControlDesign design;
     QWidget* widget = nullptr; // child of the window
-    // Left, Top, Width, Height, or a line's X1, Y1, X2, Y2, in control units.
-    double left = 0, top = 0, width = 0, height = 0;
-    double fontSize = 0; // points; none for lines and images
+    ControlValues values; // in the window's units
 };
 
 class FormWindow : public QWidget {
@@ -72,13 +71,11 @@ private:
 
     FormDesign design_;
     double twipsPerPixel_;
-    double unitAcross_ = 1; // twips per control unit
-    double unitDown_ = 1;
+    ScaleUnits units_;
     std::vector<FormControl> controls_;
     QPushButton* defaultButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
-    // Outer geometry in twips.
-    float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    TwipsRect outer_;
     bool positioned_ = false; // else the desktop places the window
     bool pendingNormalGeometry_ = false; // written while maximized or minimized
 };

@@ -1,5 +1,6 @@
 #include "platform/qt/QtRuntime.h"
 
+#include "platform/DesignRules.h"
 #include "platform/qt/ControlEventFilter.h"
 #include "platform/qt/DesignStyle.h"
 #include "platform/qt/FileServices.h"
@@ -20,6 +21,19 @@
 #include <stdexcept>
 
 namespace dravelo::platform::qt {
+
+namespace {
+
+// Why nothing is written or printed once the program has ended.
+constexpr const char* kProgramEnded = "Il programma è terminato.";
+
+// The answer of a box closed without a choice.
+MsgAnswer negativeAnswer(MsgButtons buttons)
+{
+    return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
+}
+
+} // namespace
 
 QtRuntime::QtRuntime(std::vector<FormDesign> designs)
     : designs_(std::move(designs)), filter_(std::make_unique<ControlEventFilter>(*this))
@@ -181,21 +195,29 @@ void QtRuntime::endProgram()
 
 void QtRuntime::setFormCaption(const std::string& form, const std::string& caption)
 {
+    if (ended_)
+        return;
     loadedWindow(form).setWindowTitle(QString::fromStdString(caption));
 }
 
 float QtRuntime::formProperty(const std::string& form, const std::string& name) const
 {
+    if (ended_)
+        return 0;
     return loadedWindow(form).formProperty(name);
 }
 
 void QtRuntime::setFormProperty(const std::string& form, const std::string& name, float value)
 {
+    if (ended_)
+        return;
     loadedWindow(form).setFormProperty(name, value);
 }
 
 std::vector<ControlId> QtRuntime::controls(const std::string& form) const
 {
+    if (ended_)
+        return {};
     const FormWindow& w = loadedWindow(form);
     std::vector<ControlId> ids;
     for (const FormControl& c : w.formControls())
@@ -205,30 +227,31 @@ std::vector<ControlId> QtRuntime::controls(const std::string& form) const
 
 ControlKind QtRuntime::kind(const ControlId& control) const
 {
-    switch (findControl(control).control->design.cls) {
-    case ControlClass::Line:
-        return ControlKind::Line;
-    case ControlClass::Image:
-        return ControlKind::Image;
-    default:
+    if (ended_)
         return ControlKind::Other;
-    }
+    return kindOf(findControl(control).control->design.cls);
 }
 
 double QtRuntime::property(const ControlId& control, const std::string& name) const
 {
+    if (ended_)
+        return 0;
     const Found found = findControl(control);
     return found.window->property(*found.control, name);
 }
 
 void QtRuntime::setProperty(const ControlId& control, const std::string& name, double value)
 {
+    if (ended_)
+        return;
     const Found found = findControl(control);
     found.window->setProperty(*found.control, name, value);
 }
 
 std::string QtRuntime::text(const ControlId& control) const
 {
+    if (ended_)
+        return {};
     QWidget* w = findControl(control).control->widget;
     if (auto* field = qobject_cast<QLineEdit*>(w))
         return field->text().toStdString();
@@ -241,6 +264,8 @@ std::string QtRuntime::text(const ControlId& control) const
 
 void QtRuntime::setText(const ControlId& control, const std::string& text)
 {
+    if (ended_)
+        return;
     const Found found = findControl(control);
     if (auto* field = qobject_cast<QLineEdit*>(found.control->widget))
         field->setText(QString::fromStdString(text));
@@ -255,6 +280,8 @@ void QtRuntime::setCaption(const ControlId& control, const std::string& caption)
 
 void QtRuntime::setFocus(const ControlId& control)
 {
+    if (ended_)
+        return;
     findControl(control).control->widget->setFocus(Qt::OtherFocusReason);
 }
 
@@ -267,11 +294,15 @@ ScreenSize QtRuntime::screen() const
 
 MsgAnswer QtRuntime::msgBox(const std::string& text, MsgButtons buttons, MsgIcon icon, MsgDefault defaultButton)
 {
+    if (ended_)
+        return negativeAnswer(buttons);
     return showMessageBox(QApplication::activeWindow(), text, buttons, icon, defaultButton);
 }
 
 std::string QtRuntime::inputBox(const std::string& prompt, const std::string& title)
 {
+    if (ended_)
+        return {};
     return showInputBox(QApplication::activeWindow(), prompt, title);
 }
 
@@ -297,6 +328,8 @@ NumberFormat QtRuntime::numberFormat() const
 
 std::string QtRuntime::writeFile(const std::string& path, const std::string& bytes)
 {
+    if (ended_)
+        return kProgramEnded;
     return writeFileAtomically(path, bytes);
 }
 
@@ -307,11 +340,17 @@ std::string QtRuntime::firstMatch(const std::string& pattern) const
 
 bool QtRuntime::launch(const std::string& program)
 {
+    if (ended_)
+        return false;
     return startProgram(program);
 }
 
 std::unique_ptr<PrintJob> QtRuntime::startJob(std::string& whyNot)
 {
+    if (ended_) {
+        whyNot = kProgramEnded;
+        return nullptr;
+    }
     return startDefaultPrinterJob(whyNot);
 }
 

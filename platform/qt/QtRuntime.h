@@ -25,6 +25,11 @@ class FormWindow;
 class ControlEventFilter;
 struct FormControl;
 
+// Once the program has ended, every service is inert, so that a handler
+// that a box interrupted (the session ending while the box was open) unwinds
+// without acting: texts read empty, changes and focus do nothing, boxes
+// answer at once with No (or OK) and the empty text, nothing is written,
+// started or printed.
 class QtRuntime : public FormsRuntime {
 public:
     // Needs a QApplication.

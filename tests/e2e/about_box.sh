@@ -1,7 +1,9 @@
 #!/bin/sh
 # The About box opened from the real cover window: its texts, Esc and Enter
-# closing it, the same texts when reopened, and "System Info..." telling that
-# the tool is not available here while the box stays open.
+# closing it, the same texts when reopened, "System Info..." telling that
+# the tool is not available here while the box stays open, and a click on
+# "&Continua" with the box open bringing the calculation window in front of
+# it. Run under more than one window manager (DRAVELO_WM).
 set -u
 . "$(dirname "$0")/lib.sh"
 program=$1
@@ -15,6 +17,17 @@ check_texts() {
     done
     printf '%s\n' "$labels" | grep -qxF "CALCOLO DEL POTERE CALORIFICO DEI COMBUSTIBILI" &&
         fail "the About box shows the design title instead of the program's ($1)"
+}
+
+# The window on top of all, as the window manager stacks them.
+top_window() {
+    xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*, *//; s/.*# *//'
+}
+
+# Clicks the button with the pointer, where the screen shows it.
+click_button() {
+    point=$(timeout 20 "$e2e_dir/atspi_text.py" centre "$1" "$2") || return 1
+    xdotool mousemove ${point% *} ${point#* } click 1
 }
 
 start_program it_IT.UTF-8
@@ -45,4 +58,21 @@ wait_window "$about" >/dev/null || fail "the About box closed with the message"
 key Escape
 wait_no_window "$about" || fail "Esc did not close the About box"
 kill -0 $pid 2>/dev/null || fail "closing the About box ended the program"
-echo "PASS: About box texts, Esc, Enter, reopening and System Info"
+
+# An ordinary window, not one the window manager keeps above the program's
+# others: "&Continua" with the box open puts the calculation window on top.
+key alt+i
+about_id=$(wait_window "$about") || fail "Info did not open the About box a third time"
+xprop -id "$about_id" WM_TRANSIENT_FOR | grep -q "window id" &&
+    fail "the About box is transient for another window"
+click_button Zerut Continua || fail "the cover window shows no Continua button"
+folim_id=$(wait_window Folim) || fail "Continua did not open the calculation window"
+folim_hex=$(printf '0x%x' "$folim_id")
+n=0
+while [ "$(top_window)" != "$folim_hex" ]; do
+    [ $n -lt 20 ] || fail "the calculation window is not on top: $(xprop -root _NET_CLIENT_LIST_STACKING)"
+    sleep 0.1
+    n=$((n + 1))
+done
+xdotool search --onlyvisible --name "^${about}\$" >/dev/null || fail "the About box closed"
+echo "PASS: About box texts, Esc, Enter, reopening, System Info and Continua under ${DRAVELO_WM:-openbox}"

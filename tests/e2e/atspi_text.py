@@ -4,6 +4,8 @@
   atspi_text.py message   the label texts of the open message boxes
   atspi_text.py field N   the text of the field whose accessible name is N
   atspi_text.py labels W  the label texts of the window titled W
+  atspi_text.py centre W B  the screen point "x y" in the middle of button B
+                            of the window titled W
 """
 import sys
 
@@ -36,13 +38,28 @@ def message_texts():
 
 
 def window_labels(title):
+    for window in windows(title):
+        for acc in walk(window):
+            if acc.getRole() == pyatspi.ROLE_LABEL and acc.name:
+                print(acc.name)
+
+
+def windows(title):
     for app in applications():
         for i in range(app.childCount):
             window = app.getChildAtIndex(i)
             if window is not None and window.name == title:
-                for acc in walk(window):
-                    if acc.getRole() == pyatspi.ROLE_LABEL and acc.name:
-                        print(acc.name)
+                yield window
+
+
+def button_centre(title, name):
+    for window in windows(title):
+        for acc in walk(window):
+            if acc.getRole() == pyatspi.ROLE_PUSH_BUTTON and acc.name == name:
+                box = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+                print(box.x + box.width // 2, box.y + box.height // 2)
+                return
+    sys.exit("no button %r in %r" % (name, title))
 
 
 def field_text(name):
@@ -62,5 +79,7 @@ if __name__ == "__main__":
         field_text(sys.argv[2])
     elif len(sys.argv) == 3 and sys.argv[1] == "labels":
         window_labels(sys.argv[2])
+    elif len(sys.argv) == 4 and sys.argv[1] == "centre":
+        button_centre(sys.argv[2], sys.argv[3])
     else:
         sys.exit(__doc__)

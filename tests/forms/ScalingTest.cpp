@@ -32,6 +32,14 @@ const char* const kFormNames[] = {kForm1, kForm2, kFrmAbout};
 // Every value the scaling may touch, by "Control(index).Property".
 using Snapshot = std::map<std::string, double>;
 
+bool fitsItsText(const FakeRuntime& runtime, const ControlId& id)
+{
+    for (const platform::ControlDesign& c : runtime.loaded.at(id.form).design.controls)
+        if (c.name == id.name && c.index == id.index)
+            return c.cls == platform::ControlClass::Label && c.autoSize && !c.wordWrap;
+    return false;
+}
+
 Snapshot snapshot(const FakeRuntime& runtime, const std::string& form)
 {
     Snapshot values;
@@ -45,8 +53,12 @@ Snapshot snapshot(const FakeRuntime& runtime, const std::string& form)
                 values[prefix + property] = runtime.property(id, property);
             continue;
         }
-        for (const char* property : kBoxProperties)
+        for (const char* property : kBoxProperties) {
+            // A self-sizing label's width follows its text, not the scale.
+            if (property == std::string("Width") && fitsItsText(runtime, id))
+                continue;
             values[prefix + property] = runtime.property(id, property);
+        }
         if (kind == ControlKind::Other)
             values[prefix + "FontSize"] = runtime.property(id, "FontSize");
     }
@@ -133,8 +145,9 @@ TEST(ScaleForm, At800x600AllValuesGrowByAQuarter)
             {kForm1, {kForm1, "Label3"}, "FontSize", 16.875},
             {kFrmAbout, {}, "Left", 2280 * 1.25},
             {kFrmAbout, {}, "Width", 5850 * 1.25},
-            {kFrmAbout, {kFrmAbout, "Line1", 0}, "X1", 131.25},
-            {kFrmAbout, {kFrmAbout, "Line1", 1}, "Y2", 3056.25},
+            // The About box's controls are in its own scale's units.
+            {kFrmAbout, {kFrmAbout, "Line1", 0}, "X1", 123.25053405761719},
+            {kFrmAbout, {kFrmAbout, "Line1", 1}, "Y2", 2109.47802734375},
         },
         k800x600at96);
 }
@@ -178,7 +191,7 @@ TEST(ScaleForm, EveryValueFollowsItsAxis)
             if (property == "FontSize")
                 EXPECT_NEAR(after, before * 2.0666667, 1e-5);
             else if (property == "Left" || property == "Width" || property[0] == 'X')
-                EXPECT_EQ(after, before * 2);
+                EXPECT_FLOAT_EQ(after, before * 2);
             else
                 EXPECT_NEAR(after, before * 2.1333333, before * 1e-6);
         }
@@ -279,35 +292,29 @@ TEST(CentreTitles, PutsBothTitlesInTheMiddleOfTheScreen)
     Loaded loaded(k800x600at96, kForm1);
     ASSERT_TRUE(loaded.scaled);
     centreTitles(loaded.runtime, kForm1);
-    // Widths as scaled (the in-memory labels do not re-fit): 10500 and 2925.
-    EXPECT_EQ(loaded.runtime.property({kForm1, "Label3"}, "Left"), 750);
-    EXPECT_EQ(loaded.runtime.property({kForm1, "Label4"}, "Left"), 4537.5);
-    // Nothing else of them moves.
+    // Their middles are the middle of the 12000-twip screen; their tops stay.
+    for (const char* label : {"Label3", "Label4"}) {
+        SCOPED_TRACE(label);
+        const ControlId id{kForm1, label};
+        EXPECT_NEAR(loaded.runtime.property(id, "Left") + loaded.runtime.property(id, "Width") / 2, 6000, 0.01);
+    }
     EXPECT_EQ(loaded.runtime.property({kForm1, "Label3"}, "Top"), 3300);
-    EXPECT_EQ(loaded.runtime.property({kForm1, "Label4"}, "Width"), 2925);
+    EXPECT_EQ(loaded.runtime.property({kForm1, "Label4"}, "Top"), 4800);
 }
 
 // Labels that fit their caption take a width of their own after a font
 // change: the centring must use that width, not the scaled one.
-class FittingRuntime : public FakeRuntime {
-public:
-    FittingRuntime() : FakeRuntime(allDesigns()) {}
-    void setProperty(const ControlId& id, const std::string& name, double value) override
-    {
-        FakeRuntime::setProperty(id, name, value);
-        if (name == "FontSize" && (id.name == "Label3" || id.name == "Label4"))
-            FakeRuntime::setProperty(id, "Width", fittedWidth(id, value));
-    }
-    double fittedWidth(const ControlId& id, double pointSize) const
-    {
-        return static_cast<double>(text(id).size()) * pointSize * kTwipsPerCharacterPoint;
-    }
-    static constexpr double kTwipsPerCharacterPoint = 10;
-};
+// The in-memory runtime fits a self-sizing label to its text whenever its
+// font changes, as the real ones do.
+double fittedWidth(const FakeRuntime& runtime, const ControlId& id)
+{
+    return static_cast<double>(runtime.text(id).size()) * runtime.property(id, "FontSize") *
+           FakeRuntime::kTwipsPerCharacterPoint;
+}
 
 TEST(CentreTitles, UsesTheWidthTheLabelsFittedAfterScaling)
 {
-    FittingRuntime runtime;
+    FakeRuntime runtime(allDesigns());
     runtime.screen_ = k1024x768at96;
     runtime.show(kForm1);
     ScalingValues values;
@@ -319,7 +326,7 @@ TEST(CentreTitles, UsesTheWidthTheLabelsFittedAfterScaling)
         SCOPED_TRACE(label);
         const ControlId id{kForm1, label};
         const auto width = static_cast<float>(runtime.property(id, "Width"));
-        EXPECT_EQ(width, static_cast<float>(runtime.fittedWidth(id, runtime.property(id, "FontSize"))));
+        EXPECT_EQ(width, static_cast<float>(fittedWidth(runtime, id)));
         const double left = runtime.property(id, "Left");
         // Its middle is the middle of the 15360-twip screen.
         EXPECT_NEAR(left + width / 2, 7680, 0.01);

@@ -1,6 +1,9 @@
 #include "tests/support/FakeRuntime.h"
 
+#include "platform/DesignRules.h"
+
 #include <algorithm>
+#include <cctype>
 #include <stdexcept>
 
 namespace dravelo::testing {
@@ -64,8 +67,12 @@ const FakeRuntime::Control& FakeRuntime::find(const ControlId& id) const
 
 void FakeRuntime::show(const std::string& name)
 {
-    if (ended || loaded.count(name))
+    if (ended)
         return;
+    if (loaded.count(name)) {
+        front = name;
+        return;
+    }
     auto design = std::find_if(designs_.begin(), designs_.end(),
                                [&](const platform::FormDesign& d) { return d.name == name; });
     if (design == designs_.end())
@@ -73,21 +80,21 @@ void FakeRuntime::show(const std::string& name)
     Form form;
     form.design = *design;
     form.caption = design->caption;
-    form.left = design->clientLeft - platform::kFrameSideTwips;
-    form.top = design->clientTop - platform::kFrameTopTwips;
-    form.width = design->clientWidth + 2 * platform::kFrameSideTwips;
-    form.height = design->clientHeight + platform::kFrameTopTwips + platform::kFrameSideTwips;
+    form.outer = platform::designedOuterRect(*design);
     for (const platform::ControlDesign& c : design->controls) {
         Control control;
         control.design = c;
         control.text = c.caption;
-        control.fontSize = c.font ? c.font->pointSize : design->font.pointSize;
+        control.form = name;
+        control.values = platform::designedValues(*design, c);
         form.controls.push_back(control);
     }
     loaded[name] = form;
     loadOrder.push_back(name);
     if (events_)
         events_->load(name);
+    if (!ended && loaded.count(name))
+        front = name;
 }
 
 bool FakeRuntime::raiseQueryUnload(const std::string& form, UnloadMode mode)
@@ -136,31 +143,18 @@ void FakeRuntime::setFormCaption(const std::string& form, const std::string& cap
 
 float FakeRuntime::formProperty(const std::string& name, const std::string& prop) const
 {
-    const Form& form = loaded.at(name);
-    if (prop == "Left")
-        return form.left;
-    if (prop == "Top")
-        return form.top;
-    if (prop == "Width")
-        return form.width;
-    if (prop == "Height")
-        return form.height;
-    throw std::logic_error("no window property " + prop);
+    const std::optional<platform::WindowProperty> property = platform::windowPropertyNamed(prop);
+    if (!property)
+        platform::noSuchProperty(name, prop);
+    return platform::valueOf(loaded.at(name).outer, *property);
 }
 
 void FakeRuntime::setFormProperty(const std::string& name, const std::string& prop, float value)
 {
-    Form& form = loaded.at(name);
-    if (prop == "Left")
-        form.left = value;
-    else if (prop == "Top")
-        form.top = value;
-    else if (prop == "Width")
-        form.width = value;
-    else if (prop == "Height")
-        form.height = value;
-    else
-        throw std::logic_error("no window property " + prop);
+    const std::optional<platform::WindowProperty> property = platform::windowPropertyNamed(prop);
+    if (!property)
+        platform::noSuchProperty(name, prop);
+    platform::valueOf(loaded.at(name).outer, *property) = value;
 }
 
 std::vector<ControlId> FakeRuntime::controls(const std::string& name) const
@@ -173,50 +167,35 @@ std::vector<ControlId> FakeRuntime::controls(const std::string& name) const
 
 ControlKind FakeRuntime::kind(const ControlId& id) const
 {
-    switch (find(id).design.cls) {
-    case platform::ControlClass::Line:
-        return ControlKind::Line;
-    case platform::ControlClass::Image:
-        return ControlKind::Image;
-    default:
-        return ControlKind::Other;
-    }
+    return platform::kindOf(find(id).design.cls);
 }
 
 double FakeRuntime::property(const ControlId& id, const std::string& prop) const
 {
     const Control& c = find(id);
-    const bool line = c.design.cls == platform::ControlClass::Line;
-    if (prop == "FontSize" && !line && c.design.cls != platform::ControlClass::Image)
-        return c.fontSize;
-    if (line ? prop == "X1" : prop == "Left")
-        return c.design.left;
-    if (line ? prop == "Y1" : prop == "Top")
-        return c.design.top;
-    if (line ? prop == "X2" : prop == "Width")
-        return c.design.width;
-    if (line ? prop == "Y2" : prop == "Height")
-        return c.design.height;
-    throw std::logic_error("no property " + prop + " on " + id.name);
+    const std::optional<platform::ControlProperty> property = platform::controlPropertyNamed(c.design.cls, prop);
+    if (!property)
+        platform::noSuchProperty(id.name, prop);
+    return platform::valueOf(c.values, *property);
 }
 
 void FakeRuntime::setProperty(const ControlId& id, const std::string& prop, double value)
 {
     Control& c = find(id);
-    const bool line = c.design.cls == platform::ControlClass::Line;
-    const float v = static_cast<float>(value);
-    if (prop == "FontSize" && !line && c.design.cls != platform::ControlClass::Image)
-        c.fontSize = value;
-    else if (line ? prop == "X1" : prop == "Left")
-        c.design.left = v;
-    else if (line ? prop == "Y1" : prop == "Top")
-        c.design.top = v;
-    else if (line ? prop == "X2" : prop == "Width")
-        c.design.width = v;
-    else if (line ? prop == "Y2" : prop == "Height")
-        c.design.height = v;
-    else
-        throw std::logic_error("no property " + prop + " on " + id.name);
+    const std::optional<platform::ControlProperty> property = platform::controlPropertyNamed(c.design.cls, prop);
+    if (!property)
+        platform::noSuchProperty(id.name, prop);
+    platform::valueOf(c.values, *property) = value;
+    if (property == platform::ControlProperty::FontSize)
+        fitToContent(c);
+}
+
+void FakeRuntime::fitToContent(Control& c)
+{
+    if (!c.design.autoSize || c.design.cls != platform::ControlClass::Label || c.design.wordWrap)
+        return;
+    const platform::ScaleUnits units = platform::scaleUnitsOf(loaded.at(c.form).design);
+    c.values.width = static_cast<double>(c.text.size()) * c.values.fontSize * kTwipsPerCharacterPoint / units.across;
 }
 
 std::string FakeRuntime::text(const ControlId& id) const
@@ -230,13 +209,14 @@ void FakeRuntime::setText(const ControlId& id, const std::string& text)
     if (c.text == text)
         return;
     c.text = text;
+    fitToContent(c);
     if (events_ && !ended && c.design.cls == platform::ControlClass::TextBox)
         events_->change(id);
 }
 
 void FakeRuntime::setCaption(const ControlId& id, const std::string& caption)
 {
-    find(id).text = caption;
+    setText(id, caption);
 }
 
 void FakeRuntime::setFocus(const ControlId& id)
@@ -244,8 +224,91 @@ void FakeRuntime::setFocus(const ControlId& id)
     find(id);
     const ControlId previous = focus;
     focus = id;
-    if (events_ && !ended && !previous.form.empty() && previous.form == id.form && !(previous == id))
-        events_->lostFocus(previous);
+    // Moving on from the control a running leave handler was leaving for
+    // (back to its field) does not leave that control.
+    const bool leavesAField = !previous.form.empty() && previous.form == id.form && !(previous == id) &&
+                              !(leaveTarget_ && *leaveTarget_ == previous) &&
+                              find(previous).design.cls == platform::ControlClass::TextBox;
+    if (!events_ || ended || !leavesAField)
+        return;
+    const std::optional<ControlId> outerTarget = leaveTarget_;
+    leaveTarget_ = id;
+    events_->lostFocus(previous);
+    leaveTarget_ = outerTarget;
+}
+
+void FakeRuntime::typeKeys(const ControlId& field, const std::string& text)
+{
+    constexpr std::int16_t kEnter = 13;
+    for (const char typed : text) {
+        std::int16_t keyAscii = static_cast<unsigned char>(typed);
+        if (events_ && !ended)
+            events_->keyPress(field, keyAscii);
+        if (ended || keyAscii == 0 || keyAscii == kEnter || !(focus == field))
+            continue;
+        setText(field, find(field).text + static_cast<char>(keyAscii));
+    }
+}
+
+void FakeRuntime::clickControl(const ControlId& control)
+{
+    const platform::ControlClass cls = find(control).design.cls;
+    const bool focusable = cls == platform::ControlClass::TextBox || cls == platform::ControlClass::CommandButton;
+    if (focusable && !(focus == control)) {
+        setFocus(control);
+        if (ended || !(focus == control))
+            return; // the field being left kept the focus
+    }
+    if (events_ && !ended && cls == platform::ControlClass::CommandButton)
+        events_->click(control);
+}
+
+void FakeRuntime::accessKey(const std::string& form, char letter)
+{
+    for (const Control& c : loaded.at(form).controls) {
+        const std::string& caption = c.text;
+        const std::size_t mark = caption.find('&');
+        if (c.design.cls == platform::ControlClass::CommandButton && mark + 1 < caption.size() &&
+            std::tolower(static_cast<unsigned char>(caption[mark + 1])) == std::tolower(static_cast<unsigned char>(letter))) {
+            clickControl({form, c.design.name, c.design.index});
+            return;
+        }
+    }
+}
+
+void FakeRuntime::tab(const std::string& form)
+{
+    std::vector<const Control*> order;
+    for (const Control& c : loaded.at(form).controls)
+        if (c.design.cls == platform::ControlClass::TextBox || c.design.cls == platform::ControlClass::CommandButton)
+            order.push_back(&c);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Control* a, const Control* b) { return a->design.tabIndex < b->design.tabIndex; });
+    if (order.empty())
+        return;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < order.size(); ++i)
+        if (focus == ControlId{form, order[i]->design.name, order[i]->design.index})
+            next = (i + 1) % order.size();
+    setFocus({form, order[next]->design.name, order[next]->design.index});
+}
+
+bool FakeRuntime::endSession()
+{
+    const std::vector<std::string> forms = loadOrder;
+    for (const std::string& form : forms) {
+        if (ended)
+            return true;
+        if (!loaded.count(form))
+            continue;
+        std::int16_t cancel = 0;
+        if (events_)
+            events_->queryUnload(form, cancel, UnloadMode::AppWindows);
+        if (cancel && !ended)
+            return false;
+    }
+    endProgram();
+    return true;
 }
 
 void FakeRuntime::type(const ControlId& field, const std::string& text)

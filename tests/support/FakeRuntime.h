@@ -3,11 +3,13 @@
 // the designs as property tables, scripted dialog answers, a fixed clock, a
 // recorded file system, launcher and printer.
 
+#include "platform/DesignRules.h"
 #include "platform/FormDesign.h"
 #include "platform/FormsRuntime.h"
 
 #include <deque>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -46,6 +48,21 @@ public:
     void type(const platform::ControlId& field, const std::string& text);
     // Simulates the user moving the focus (LostFocus of the old field runs).
     void userFocus(const platform::ControlId& control);
+    // Simulates the user's keys in a field: KeyPress for each character,
+    // then the text changes (Change runs) unless the handler cancelled it.
+    void typeKeys(const platform::ControlId& field, const std::string& text);
+    // A mouse click: the focus moves to the control, then its Click runs
+    // unless the field being left kept the focus.
+    void clickControl(const platform::ControlId& control);
+    // Alt and a letter: the button whose caption marks that letter.
+    void accessKey(const std::string& form, char letter);
+    // The Tab key: the focus moves to the next control in tab order.
+    void tab(const std::string& form);
+    // The desktop session ends: every loaded window is asked, in load
+    // order; true, and the program ends, when none refuses.
+    bool endSession();
+    // The user brings a window to the front; no control event runs.
+    void activate(const std::string& form) { front = form; }
 
     // WindowSystem
     void show(const std::string& form) override;
@@ -102,27 +119,35 @@ public:
     bool ended = false;
     std::vector<std::string> loadOrder;           // forms in the order loaded
     platform::ControlId focus;                    // control holding the focus
+    std::string front;                            // the active window
 
     struct Control {
+        std::string form;
         platform::ControlDesign design;
         std::string text;
-        double fontSize = 0;
+        platform::ControlValues values; // in the window's units
     };
     struct Form {
         platform::FormDesign design;
         std::string caption;
-        float left = 0, top = 0, width = 0, height = 0;
+        platform::TwipsRect outer;
         std::vector<Control> controls;
     };
+    // Self-sizing labels are measured as if every character were this wide
+    // per point of font size.
+    static constexpr double kTwipsPerCharacterPoint = 10;
     std::map<std::string, Form> loaded;
 
 private:
     Control& find(const platform::ControlId& id);
     const Control& find(const platform::ControlId& id) const;
+    void fitToContent(Control& control);
     bool raiseQueryUnload(const std::string& form, platform::UnloadMode mode);
 
     std::vector<platform::FormDesign> designs_;
     platform::FormEvents* events_ = nullptr;
+    // The control the focus is moving to while a leave handler runs.
+    std::optional<platform::ControlId> leaveTarget_;
 };
 
 } // namespace dravelo::testing

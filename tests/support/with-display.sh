@@ -1,10 +1,12 @@
 #!/bin/sh
-# Runs a command under its own Xvfb and openbox, and stops both afterwards.
-# Screen size and depth from DRAVELO_SCREEN (default 640x480x24), the
-# logical DPI from DRAVELO_DPI (default 96).
+# Runs a command under its own Xvfb and window manager, and stops both
+# afterwards. Screen size and depth from DRAVELO_SCREEN (default
+# 640x480x24), the logical DPI from DRAVELO_DPI (default 96), the window
+# manager from DRAVELO_WM: openbox (default) or xfwm4.
 set -u
 screen="${DRAVELO_SCREEN:-640x480x24}"
 dpi="${DRAVELO_DPI:-96}"
+wm="${DRAVELO_WM:-openbox}"
 workdir=$(mktemp -d)
 # A private runtime directory, as a desktop session has (mktemp gives 0700).
 XDG_RUNTIME_DIR="$workdir"
@@ -28,8 +30,29 @@ export DISPLAY
 if [ "$dpi" != 96 ]; then
     echo "Xft.dpi: $dpi" | xrdb -merge 2>/dev/null
 fi
-openbox --sm-disable >"$workdir/openbox.log" 2>&1 &
-wm_pid=$!
+bus_pid=
+case "$wm" in
+openbox)
+    openbox --sm-disable >"$workdir/wm.log" 2>&1 &
+    wm_pid=$!
+    ;;
+xfwm4)
+    # xfwm4 reads its settings through xfconf on the session bus; without one
+    # libdbus would autolaunch a bus that outlives the test. Its own bus,
+    # then, stopped below, which ends xfconfd with it.
+    bus_address=$(dbus-daemon --session --fork --print-address=1 --print-pid=3 3>"$workdir/bus.pid")
+    bus_pid=$(cat "$workdir/bus.pid")
+    DBUS_SESSION_BUS_ADDRESS="$bus_address" NO_AT_BRIDGE=1 \
+        xfwm4 --compositor=off --sm-client-disable >"$workdir/wm.log" 2>&1 &
+    wm_pid=$!
+    ;;
+*)
+    echo "with-display: unknown window manager '$wm' (openbox, xfwm4)" >&2
+    kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$workdir"
+    exit 1
+    ;;
+esac
 # Wait until the window manager has taken the screen.
 n=0
 while ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && [ $n -lt 100 ]; do
@@ -38,7 +61,7 @@ while ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" &
 done
 "$@"
 status=$?
-kill "$wm_pid" "$xvfb_pid" 2>/dev/null
+kill "$wm_pid" "$xvfb_pid" $bus_pid 2>/dev/null
 wait "$wm_pid" "$xvfb_pid" 2>/dev/null
 rm -rf "$workdir"
 exit $status

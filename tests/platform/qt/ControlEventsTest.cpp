@@ -2,8 +2,8 @@
 // server and window manager: Change, KeyPress, the field's leave and its
 // order with the click that caused it, and refused leaves.
 
-#include "tests/qt/ModalAnswer.h"
-#include "tests/qt/QtHarness.h"
+#include "tests/platform/qt/ModalAnswer.h"
+#include "tests/platform/qt/QtHarness.h"
 
 #include <QApplication>
 #include <QClipboard>

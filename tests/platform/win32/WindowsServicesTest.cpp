@@ -1,6 +1,6 @@
 #include "platform/win32/WindowsServices.h"
 
-#include "tests/windows/WindowsFixtures.h"
+#include "tests/platform/win32/WindowsFixtures.h"
 
 #include <gtest/gtest.h>
 

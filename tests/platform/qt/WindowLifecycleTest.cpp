@@ -4,8 +4,8 @@
 
 #include "platform/qt/SessionEnd.h"
 #include "platform/qt/Translations.h"
-#include "tests/qt/ModalAnswer.h"
-#include "tests/qt/QtHarness.h"
+#include "tests/platform/qt/ModalAnswer.h"
+#include "tests/platform/qt/QtHarness.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 // Keyboard use of the three windows as designed: where the focus starts,
 // the Tab cycles, the access keys, and the default and cancel buttons.
 
-#include "tests/qt/QtHarness.h"
+#include "tests/platform/qt/QtHarness.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "tests/qt/QtHarness.h"
+#include "tests/platform/qt/QtHarness.h"
 
 #include <QApplication>
 #include <QProcess>

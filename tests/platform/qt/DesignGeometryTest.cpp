@@ -5,7 +5,7 @@
 
 #include "platform/qt/LineWidget.h"
 #include "platform/qt/Translations.h"
-#include "tests/qt/QtHarness.h"
+#include "tests/platform/qt/QtHarness.h"
 
 #include <QApplication>
 #include <QDir>

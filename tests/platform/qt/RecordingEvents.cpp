@@ -1,4 +1,4 @@
-#include "tests/qt/RecordingEvents.h"
+#include "tests/platform/qt/RecordingEvents.h"
 
 namespace dravelo::testing {
 

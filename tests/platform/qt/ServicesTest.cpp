@@ -4,7 +4,7 @@
 
 #include "platform/qt/FileServices.h"
 #include "platform/qt/RegionalFormats.h"
-#include "tests/qt/QtHarness.h"
+#include "tests/platform/qt/QtHarness.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "tests/qt/ModalAnswer.h"
+#include "tests/platform/qt/ModalAnswer.h"
 
 #include <QApplication>
 #include <QTest>

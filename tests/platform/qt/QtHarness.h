@@ -5,7 +5,7 @@
 #include "forms/Designs.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/QtRuntime.h"
-#include "tests/qt/RecordingEvents.h"
+#include "tests/platform/qt/RecordingEvents.h"
 
 #include <QLineEdit>
 #include <QPushButton>

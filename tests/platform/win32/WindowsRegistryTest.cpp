@@ -4,7 +4,7 @@
 #include "about/Registry.h"
 #include "about/SysInfo.h"
 #include "platform/win32/WindowsServices.h"
-#include "tests/windows/WindowsFixtures.h"
+#include "tests/platform/win32/WindowsFixtures.h"
 
 #include <gtest/gtest.h>
 

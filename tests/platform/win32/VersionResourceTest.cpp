@@ -1,7 +1,7 @@
 // The version block and icon linked into this program, read back as
 // Explorer reads them.
 
-#include "tests/windows/WindowsFixtures.h"
+#include "tests/platform/win32/WindowsFixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // DRAVELO_EXPECT_TWIPS (WxH), DRAVELO_EXPECT_DPR and DRAVELO_EXPECT_TEXT2
 // (x,y,w,h of Form2's Text2 in logical pixels).
 
-#include "tests/qt/QtHarness.h"
+#include "tests/platform/qt/QtHarness.h"
 
 #include <QRegularExpression>
 #include <QScreen>

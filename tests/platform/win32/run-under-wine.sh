@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the toolkit-free part of the tree for 64-bit Windows and runs every
-# test program of that build under Wine, in one fresh private prefix that is
-# removed afterwards.
+# test of that build through ctest, with Wine as the emulator, in one fresh
+# private prefix that is removed afterwards.
 # Usage: run-under-wine.sh SOURCE_DIR CROSS_BUILD_DIR
 set -eu
 
@@ -13,7 +13,8 @@ build_dir=$2
 mkdir -p "$build_dir"
 log="$build_dir/cross-build.log"
 if ! { cmake -S "$source_dir" -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE="$source_dir/cross/mingw-w64.cmake" \
-        -DDRAVELO_GUI=OFF -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-O1 &&
+        -DDRAVELO_GUI=OFF -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-O1 \
+        -DCMAKE_CROSSCOMPILING_EMULATOR=wine &&
     cmake --build "$build_dir" --parallel 2; } >"$log" 2>&1; then
     cat "$log"
     echo "the Windows build failed" >&2
@@ -40,20 +41,4 @@ trap 'exit 130' INT TERM
 wineserver -p
 wineboot --init >/dev/null 2>&1
 
-failed=0
-count=0
-for program in $(find "$build_dir/tests" -name '*_tests.exe' -o -name '*_test.exe' | sort); do
-    count=$((count + 1))
-    echo "== $(basename "$program")"
-    # The shell sees the low 8 bits of the Windows exit code; 0 is a pass.
-    if ! (cd "$(dirname "$program")" && wine "$program" --gtest_brief=1); then
-        echo "FAILED: $program"
-        failed=1
-    fi
-done
-
-if [ "$count" -eq 0 ]; then
-    echo "no test programs were built" >&2
-    exit 1
-fi
-exit $failed
+ctest --test-dir "$build_dir" --output-on-failure --no-tests=error

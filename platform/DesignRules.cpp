@@ -1,0 +1,135 @@
+#include "platform/DesignRules.h"
+
+#include <stdexcept>
+
+namespace dravelo::platform {
+
+TwipsRect designedOuterRect(const FormDesign& design)
+{
+    return {design.clientLeft - kFrameSideTwips, design.clientTop - kFrameTopTwips,
+            design.clientWidth + 2 * kFrameSideTwips, design.clientHeight + kFrameTopTwips + kFrameSideTwips};
+}
+
+TwipsRect clientRectOf(const TwipsRect& outer)
+{
+    return {outer.left + kFrameSideTwips, outer.top + kFrameTopTwips, outer.width - 2 * kFrameSideTwips,
+            outer.height - kFrameTopTwips - kFrameSideTwips};
+}
+
+ScaleUnits scaleUnitsOf(const FormDesign& design)
+{
+    ScaleUnits units;
+    if (design.scaleWidth && *design.scaleWidth > 0)
+        units.across = design.clientWidth / *design.scaleWidth;
+    if (design.scaleHeight && *design.scaleHeight > 0)
+        units.down = design.clientHeight / *design.scaleHeight;
+    return units;
+}
+
+ControlKind kindOf(ControlClass cls)
+{
+    switch (cls) {
+    case ControlClass::Line:
+        return ControlKind::Line;
+    case ControlClass::Image:
+        return ControlKind::Image;
+    default:
+        return ControlKind::Other;
+    }
+}
+
+bool carriesFont(ControlClass cls)
+{
+    return cls != ControlClass::Line && cls != ControlClass::Image;
+}
+
+ControlValues designedValues(const FormDesign& form, const ControlDesign& control)
+{
+    const ScaleUnits units = scaleUnitsOf(form);
+    ControlValues values;
+    values.left = control.left / units.across;
+    values.top = control.top / units.down;
+    values.width = control.width / units.across;
+    values.height = control.height / units.down;
+    if (carriesFont(control.cls))
+        values.fontSize = control.font.value_or(form.font).pointSize;
+    return values;
+}
+
+std::optional<ControlProperty> controlPropertyNamed(ControlClass cls, const std::string& name)
+{
+    const bool line = cls == ControlClass::Line;
+    if (name == (line ? "X1" : "Left"))
+        return ControlProperty::Left;
+    if (name == (line ? "Y1" : "Top"))
+        return ControlProperty::Top;
+    if (name == (line ? "X2" : "Width"))
+        return ControlProperty::Width;
+    if (name == (line ? "Y2" : "Height"))
+        return ControlProperty::Height;
+    if (name == "FontSize" && carriesFont(cls))
+        return ControlProperty::FontSize;
+    return std::nullopt;
+}
+
+double& valueOf(ControlValues& values, ControlProperty property)
+{
+    switch (property) {
+    case ControlProperty::Left:
+        return values.left;
+    case ControlProperty::Top:
+        return values.top;
+    case ControlProperty::Width:
+        return values.width;
+    case ControlProperty::Height:
+        return values.height;
+    case ControlProperty::FontSize:
+        break;
+    }
+    return values.fontSize;
+}
+
+double valueOf(const ControlValues& values, ControlProperty property)
+{
+    return valueOf(const_cast<ControlValues&>(values), property);
+}
+
+std::optional<WindowProperty> windowPropertyNamed(const std::string& name)
+{
+    if (name == "Left")
+        return WindowProperty::Left;
+    if (name == "Top")
+        return WindowProperty::Top;
+    if (name == "Width")
+        return WindowProperty::Width;
+    if (name == "Height")
+        return WindowProperty::Height;
+    return std::nullopt;
+}
+
+float& valueOf(TwipsRect& rect, WindowProperty property)
+{
+    switch (property) {
+    case WindowProperty::Left:
+        return rect.left;
+    case WindowProperty::Top:
+        return rect.top;
+    case WindowProperty::Width:
+        return rect.width;
+    case WindowProperty::Height:
+        break;
+    }
+    return rect.height;
+}
+
+float valueOf(const TwipsRect& rect, WindowProperty property)
+{
+    return valueOf(const_cast<TwipsRect&>(rect), property);
+}
+
+void noSuchProperty(const std::string& owner, const std::string& name)
+{
+    throw std::logic_error("no property " + name + " on " + owner);
+}
+
+} // namespace dravelo::platform

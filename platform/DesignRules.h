@@ -1,0 +1,61 @@
+#pragma once
+// What every forms runtime derives from a design in the same way: a
+// window's outer frame, the units of a user-defined scale, the kind of each
+// control class, which controls carry a font, and the numeric properties
+// the program reads and writes by name.
+
+#include "platform/FormDesign.h"
+#include "platform/FormsRuntime.h"
+
+#include <optional>
+#include <string>
+
+namespace dravelo::platform {
+
+// A rectangle in twips.
+struct TwipsRect {
+    float left = 0, top = 0, width = 0, height = 0;
+};
+
+// The window's outer geometry at design: its client area and the frame.
+TwipsRect designedOuterRect(const FormDesign& design);
+// The client area inside an outer rectangle.
+TwipsRect clientRectOf(const TwipsRect& outer);
+
+// Twips per unit of the window's coordinate scale: 1 unless the design
+// sets a user-defined scale.
+struct ScaleUnits {
+    double across = 1;
+    double down = 1;
+};
+ScaleUnits scaleUnitsOf(const FormDesign& design);
+
+ControlKind kindOf(ControlClass cls);
+// Lines and images have no font.
+bool carriesFont(ControlClass cls);
+
+// A control's numeric properties in the window's units: Left, Top, Width
+// and Height, which a line names X1, Y1, X2 and Y2; and its FontSize.
+struct ControlValues {
+    double left = 0, top = 0, width = 0, height = 0;
+    double fontSize = 0; // points; 0 for a control without a font
+};
+ControlValues designedValues(const FormDesign& form, const ControlDesign& control);
+
+enum class ControlProperty { Left, Top, Width, Height, FontSize };
+// The property this name means on a control of this class, if any.
+std::optional<ControlProperty> controlPropertyNamed(ControlClass cls, const std::string& name);
+double& valueOf(ControlValues& values, ControlProperty property);
+double valueOf(const ControlValues& values, ControlProperty property);
+
+// A window's normal-state outer geometry by name: Left, Top, Width, Height.
+enum class WindowProperty { Left, Top, Width, Height };
+std::optional<WindowProperty> windowPropertyNamed(const std::string& name);
+float& valueOf(TwipsRect& rect, WindowProperty property);
+float valueOf(const TwipsRect& rect, WindowProperty property);
+
+// The program asked for a property its runtime does not have: a fault of
+// the program, not of the user.
+[[noreturn]] void noSuchProperty(const std::string& owner, const std::string& name);
+
+} // namespace dravelo::platform

@@ -1,0 +1,46 @@
+// The runtime contract on the in-memory runtime the toolkit-free tests use.
+
+#include "tests/platform/contract/RuntimeContract.h"
+#include "tests/support/FakeRuntime.h"
+
+namespace dravelo::testing::contract {
+
+namespace {
+
+class MemoryDriver {
+public:
+    explicit MemoryDriver(std::vector<platform::FormDesign> designs) : runtime_(std::move(designs)) {}
+
+    platform::FormsRuntime& runtime() { return runtime_; }
+    void setEvents(platform::FormEvents* events) { runtime_.setEvents(events); }
+
+    void open(const std::string& form) { runtime_.show(form); }
+    void click(const ControlId& control) { runtime_.clickControl(control); }
+    void accessKey(const std::string& form, char letter) { runtime_.accessKey(form, letter); }
+    void tab(const std::string& form) { runtime_.tab(form); }
+    void type(const ControlId& field, const std::string& text) { runtime_.typeKeys(field, text); }
+    void enter(const ControlId& field) { runtime_.typeKeys(field, "\r"); }
+    void closeBox(const std::string& form) { runtime_.closeBox(form); }
+    bool endSession() { return runtime_.endSession(); }
+    void activate(const std::string& form) { runtime_.activate(form); }
+    // An input box without a scripted answer is cancelled.
+    void answerNextBox(MsgAnswer answer)
+    {
+        runtime_.msgAnswers.push_back(answer);
+    }
+    std::optional<ControlId> focus() const
+    {
+        return runtime_.focus.form.empty() ? std::nullopt : std::optional(runtime_.focus);
+    }
+    std::string frontWindow() const { return runtime_.front; }
+    void settle() {}
+
+private:
+    FakeRuntime runtime_;
+};
+
+} // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(memory, RuntimeContract, MemoryDriver);
+
+} // namespace dravelo::testing::contract

@@ -1,0 +1,260 @@
+#pragma once
+// The semantics every forms runtime gives the program, stated once and run
+// against each implementation through a driver that acts as the user:
+//
+//   Driver(std::vector<FormDesign>)
+//   FormsRuntime& runtime(); void setEvents(FormEvents*);
+//   void open(form)                 show the window and wait until it is active
+//   void click(ControlId)           a mouse click on a control
+//   void accessKey(form, letter)    Alt and the letter
+//   void tab(form)                  the Tab key
+//   void type(ControlId, text)      keys typed into the focused field
+//   void enter(ControlId)           the Enter key in the focused field
+//   void closeBox(form)             the window's close box
+//   bool endSession()               the desktop session ends; true if it may
+//   void activate(form)             the user brings another window to the front
+//   void answerNextBox(MsgAnswer)   how the user will answer the next message box
+//   std::optional<ControlId> focus(); std::string frontWindow(); void settle();
+
+#include "platform/FormsRuntime.h"
+#include "tests/platform/contract/ContractDesigns.h"
+#include "tests/platform/contract/EventLog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace dravelo::testing::contract {
+
+using platform::ControlId;
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::UnloadMode;
+using Log = std::vector<std::string>;
+
+template <class Driver>
+class RuntimeContract : public ::testing::Test {
+protected:
+    RuntimeContract() { driver.setEvents(&events); }
+    ~RuntimeContract() override { driver.setEvents(nullptr); }
+
+    platform::FormsRuntime& runtime() { return driver.runtime(); }
+    static ControlId on(const char* form, const char* control, int index = -1) { return {form, control, index}; }
+
+    // The field's leave handler refuses the entry: a message, then the focus back.
+    void refuseLeaving(const ControlId& field)
+    {
+        events.onLostFocus = [this, field](const ControlId& left) {
+            if (left == field) {
+                runtime().msgBox("No", MsgButtons::Ok, MsgIcon::Exclamation, platform::MsgDefault::First);
+                runtime().setFocus(field);
+            }
+        };
+    }
+    // Opens Main with the focus in Field1 and an empty log.
+    void inField1()
+    {
+        driver.open(kMain);
+        runtime().setFocus(on(kMain, kField1));
+        driver.settle();
+        events.entries.clear();
+    }
+
+    Driver driver{contractDesigns()};
+    EventLog events;
+};
+
+TYPED_TEST_SUITE_P(RuntimeContract);
+
+TYPED_TEST_P(RuntimeContract, LoadsOnceBeforeTheFirstShowAndBringsALoadedWindowToTheFront)
+{
+    EXPECT_FALSE(this->runtime().isLoaded(kMain));
+    this->driver.open(kMain);
+    this->driver.open(kOther);
+    EXPECT_EQ(this->driver.frontWindow(), kOther);
+    this->driver.open(kMain);
+    EXPECT_EQ(this->driver.frontWindow(), kMain);
+    EXPECT_EQ(this->events.matching("load"), (Log{"load Main", "load Other"}));
+    EXPECT_TRUE(this->runtime().isLoaded(kMain));
+}
+
+TYPED_TEST_P(RuntimeContract, ChangeFollowsEveryTextChangeAlsoOneByTheProgram)
+{
+    this->inField1();
+    this->driver.type(this->on(kMain, kField1), "ab");
+    this->runtime().setText(this->on(kMain, kField1), "xyz");
+    this->runtime().setCaption(this->on(kMain, kField1), "");
+    this->driver.settle();
+    EXPECT_EQ(this->events.matching("change"), Log(4, "change Main.Field1"));
+    EXPECT_EQ(this->runtime().text(this->on(kMain, kField1)), "");
+}
+
+TYPED_TEST_P(RuntimeContract, KeyPressSeesEveryCharacterAndMayCancelIt)
+{
+    this->inField1();
+    this->events.onKeyPress = [](const ControlId&, std::int16_t& keyAscii) {
+        if (keyAscii == 'x')
+            keyAscii = 0;
+    };
+    this->driver.type(this->on(kMain, kField1), "a1,x");
+    this->driver.enter(this->on(kMain, kField1));
+    EXPECT_EQ(this->events.matching("keyPress"),
+              (Log{"keyPress Main.Field1 97", "keyPress Main.Field1 49", "keyPress Main.Field1 44",
+                   "keyPress Main.Field1 120", "keyPress Main.Field1 13"}));
+    EXPECT_EQ(this->runtime().text(this->on(kMain, kField1)), "a1,");
+}
+
+TYPED_TEST_P(RuntimeContract, LostFocusRunsWithinTheWindowBeforeTheClick)
+{
+    this->inField1();
+    this->driver.click(this->on(kMain, kGo));
+    EXPECT_EQ(this->events.entries, (Log{"lostFocus Main.Field1", "click Main.Go"}));
+
+    this->runtime().setFocus(this->on(kMain, kField2));
+    this->driver.settle();
+    this->events.entries.clear();
+    this->driver.accessKey(kMain, 'g');
+    EXPECT_EQ(this->events.entries, (Log{"lostFocus Main.Field2", "click Main.Go"}));
+    EXPECT_EQ(this->driver.focus(), this->on(kMain, kGo));
+
+    this->runtime().setFocus(this->on(kMain, kField1));
+    this->driver.settle();
+    this->events.entries.clear();
+    this->driver.tab(kMain);
+    EXPECT_EQ(this->events.entries, (Log{"lostFocus Main.Field1"}));
+    EXPECT_EQ(this->driver.focus(), this->on(kMain, kField2));
+}
+
+TYPED_TEST_P(RuntimeContract, NoLostFocusForAMessageBoxTheInputBoxOrAnotherWindow)
+{
+    this->driver.open(kOther);
+    this->inField1();
+    this->driver.answerNextBox(MsgAnswer::Ok);
+    EXPECT_EQ(this->runtime().msgBox("Hello", MsgButtons::Ok, MsgIcon::Exclamation, platform::MsgDefault::First),
+              MsgAnswer::Ok);
+    this->driver.answerNextBox(MsgAnswer::No);
+    EXPECT_EQ(this->runtime().inputBox("Name", "Title"), "");
+    this->driver.activate(kOther);
+    this->driver.activate(kMain);
+    EXPECT_EQ(this->events.matching("lostFocus"), Log());
+    EXPECT_EQ(this->driver.focus(), this->on(kMain, kField1));
+}
+
+TYPED_TEST_P(RuntimeContract, ARefusedLeaveDropsTheClickThatCausedIt)
+{
+    this->inField1();
+    this->refuseLeaving(this->on(kMain, kField1));
+    this->driver.answerNextBox(MsgAnswer::Ok);
+    this->driver.click(this->on(kMain, kGo));
+    this->driver.answerNextBox(MsgAnswer::Ok);
+    this->driver.accessKey(kMain, 'g');
+    this->driver.answerNextBox(MsgAnswer::Ok);
+    this->driver.tab(kMain);
+    EXPECT_EQ(this->events.entries, Log(3, "lostFocus Main.Field1"));
+    EXPECT_EQ(this->driver.focus(), this->on(kMain, kField1));
+}
+
+TYPED_TEST_P(RuntimeContract, TheCloseQueryNamesItsCauseAndMayBeCancelled)
+{
+    this->driver.open(kOther);
+    this->driver.open(kMain);
+    bool cancel = true;
+    this->events.onQueryUnload = [&cancel](const std::string&, std::int16_t& Cancel, UnloadMode) {
+        if (cancel)
+            Cancel = platform::kTrue;
+    };
+    this->driver.closeBox(kMain);
+    this->runtime().unload(kMain);
+    EXPECT_FALSE(this->driver.endSession());
+    EXPECT_TRUE(this->runtime().isLoaded(kMain));
+    EXPECT_EQ(this->events.matching("queryUnload"),
+              (Log{"queryUnload Main 0", "queryUnload Main 1", "queryUnload Other 2"}));
+
+    cancel = false;
+    this->runtime().unload(kOther);
+    EXPECT_FALSE(this->runtime().isLoaded(kOther));
+    this->driver.closeBox(kMain);
+    EXPECT_FALSE(this->runtime().isLoaded(kMain));
+}
+
+TYPED_TEST_P(RuntimeContract, ASessionEndAgreedByEveryWindowEndsTheProgram)
+{
+    this->driver.open(kMain);
+    this->driver.open(kOther);
+    EXPECT_TRUE(this->driver.endSession());
+    EXPECT_EQ(this->events.matching("queryUnload"), (Log{"queryUnload Main 2", "queryUnload Other 2"}));
+    EXPECT_FALSE(this->runtime().isLoaded(kMain));
+    EXPECT_FALSE(this->runtime().isLoaded(kOther));
+}
+
+TYPED_TEST_P(RuntimeContract, AfterEndProgramNoWindowRaisesAnyEvent)
+{
+    this->driver.open(kOther);
+    this->inField1();
+    this->runtime().endProgram();
+    this->driver.settle();
+    EXPECT_FALSE(this->runtime().isLoaded(kMain));
+    EXPECT_FALSE(this->runtime().isLoaded(kOther));
+    this->runtime().show(kScaled);
+    this->runtime().unload(kMain);
+    EXPECT_FALSE(this->runtime().isLoaded(kScaled));
+    EXPECT_EQ(this->events.entries, Log());
+}
+
+TYPED_TEST_P(RuntimeContract, PropertiesRoundTripInTwipsAndInTheWindowsOwnScale)
+{
+    this->driver.open(kMain);
+    this->driver.open(kScaled);
+    auto& runtime = this->runtime();
+    const ControlId rule = this->on(kMain, kRule);
+    EXPECT_EQ(runtime.kind(rule), platform::ControlKind::Line);
+    EXPECT_EQ(runtime.property(rule, "Y2"), 1500);
+    runtime.setProperty(rule, "X2", 3000.5);
+    EXPECT_EQ(runtime.property(rule, "X2"), 3000.5);
+
+    const ControlId go = this->on(kMain, kGo);
+    runtime.setProperty(go, "Left", 2415);
+    runtime.setProperty(go, "FontSize", 9.75);
+    EXPECT_EQ(runtime.property(go, "Left"), 2415);
+    EXPECT_EQ(runtime.property(go, "FontSize"), 9.75);
+    runtime.setFormProperty(kMain, "Width", 6000);
+    EXPECT_EQ(runtime.formProperty(kMain, "Width"), 6000);
+    EXPECT_EQ(runtime.formProperty(kMain, "Left"), 600 - platform::kFrameSideTwips);
+
+    // The scaled window's controls are in its units, the window in twips.
+    const ControlId scaledGo = this->on(kScaled, kGo);
+    EXPECT_FLOAT_EQ(runtime.property(scaledGo, "Left"), 300 / kScaledTwipsAcross);
+    EXPECT_FLOAT_EQ(runtime.property(scaledGo, "Height"), 300 / kScaledTwipsDown);
+    runtime.setProperty(scaledGo, "Width", 250);
+    EXPECT_EQ(runtime.property(scaledGo, "Width"), 250);
+    EXPECT_EQ(runtime.formProperty(kScaled, "Width"), 3000 + 2 * platform::kFrameSideTwips);
+}
+
+TYPED_TEST_P(RuntimeContract, SelfSizingLabelsFitTheirText)
+{
+    this->driver.open(kMain);
+    auto& runtime = this->runtime();
+    const ControlId fitted = this->on(kMain, kFitted);
+    const ControlId fixed = this->on(kMain, kFixed);
+    const double shortWidth = runtime.property(fitted, "Width");
+    runtime.setCaption(fitted, "A much longer caption than before");
+    runtime.setCaption(fixed, "A much longer caption than before");
+    EXPECT_GT(runtime.property(fitted, "Width"), 3 * shortWidth);
+    const double longWidth = runtime.property(fitted, "Width");
+    runtime.setProperty(fitted, "FontSize", 16.5);
+    EXPECT_GT(runtime.property(fitted, "Width"), 1.5 * longWidth);
+    EXPECT_EQ(runtime.property(fixed, "Width"), 900);
+    EXPECT_EQ(runtime.text(fitted), "A much longer caption than before");
+}
+
+REGISTER_TYPED_TEST_SUITE_P(RuntimeContract, LoadsOnceBeforeTheFirstShowAndBringsALoadedWindowToTheFront,
+                            ChangeFollowsEveryTextChangeAlsoOneByTheProgram, KeyPressSeesEveryCharacterAndMayCancelIt,
+                            LostFocusRunsWithinTheWindowBeforeTheClick,
+                            NoLostFocusForAMessageBoxTheInputBoxOrAnotherWindow, ARefusedLeaveDropsTheClickThatCausedIt,
+                            TheCloseQueryNamesItsCauseAndMayBeCancelled,
+                            ASessionEndAgreedByEveryWindowEndsTheProgram, AfterEndProgramNoWindowRaisesAnyEvent,
+                            PropertiesRoundTripInTwipsAndInTheWindowsOwnScale, SelfSizingLabelsFitTheirText);
+
+} // namespace dravelo::testing::contract
