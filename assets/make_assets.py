@@ -16,7 +16,10 @@ import formats  # noqa: E402
 import icons  # noqa: E402
 from raster import median_cut  # noqa: E402
 
+# The theme icons: the 16-colour images of the icon file at their own sizes,
+# the smooth drawing of the same flame above them.
 HICOLOR_SIZES = (16, 32)
+SMOOTH_HICOLOR_SIZES = (48, 64, 128, 256)
 
 
 def write(directory, name, data):
@@ -40,6 +43,8 @@ def main():
         size = image.size[0]
         if size in HICOLOR_SIZES:
             write(out, f"hicolor/{size}x{size}/dravelo.png", formats.png(icons.rgba(image)))
+    for size in SMOOTH_HICOLOR_SIZES:
+        write(out, f"hicolor/{size}x{size}/dravelo.png", formats.png(icons.smooth_flame(size)))
 
 
 if __name__ == "__main__":

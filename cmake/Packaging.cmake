@@ -6,9 +6,18 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME dravelo)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_DESCRIPTION "Dravelo computes the lower heating value of a fuel, in kcal/kg, \
-from its elemental analysis (carbon, hydrogen, oxygen, chlorine and sulphur), \
-and saves or prints a short calculation report. Italian user interface.")
+# The long description, in lines that fit an 80-column terminal once the
+# control file indents them; a lone "." separates paragraphs.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Dravelo computes the lower heating value of a fuel, in kcal/kg, from its"
+    "elemental analysis: the weight percentages of carbon, hydrogen, oxygen,"
+    "chlorine and sulphur. The figures, with the date and time, can be saved"
+    "as a twelve-line text report in the current directory or printed on the"
+    "default printer."
+    "."
+    "The user interface is in Italian. Numbers follow the regional settings"
+    "and are meant to be typed with the comma as decimal separator, as under"
+    "Italian settings (it_IT.UTF-8).")
 set(CPACK_PACKAGE_CONTACT "Progetto Dravelo <dravelo@example.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -18,6 +27,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Control files and folders with the modes Debian policy asks for, whatever
+# the umask of whoever packs (cpack makes the folders under it).
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/OpenPackageFolders.cmake)
 # Loaded at run time, so invisible to shlibdeps: the Italian texts of Qt's
 # own dialogs and the font the windows are designed with.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation")

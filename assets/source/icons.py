@@ -1,7 +1,11 @@
 """The two icons, drawn pixel by pixel in the 16 standard colours: the About
-box's building block and the program's flame."""
+box's building block and the program's flame. The flame is also drawn
+smoothly, for the larger sizes that desktops show."""
+
+import math
 
 from formats import IconImage
+from raster import Canvas, rect, rounded_rect, union
 
 # The standard 16-colour palette, in its usual order.
 VGA = [
@@ -90,6 +94,23 @@ def building_block():
     return g
 
 
+# The flame in units of a 32-pixel grid: a round base of FLAME_RADIUS about
+# (16, FLAME_BASE), tapering over FLAME_TAPER units up to a tip that leans right.
+FLAME_RADIUS = 8.5
+FLAME_BASE = 20
+FLAME_TAPER = 18
+
+
+def flame_centre(t):
+    """Middle of the taper at height t (0 at the base, 1 at the tip), as an
+    offset from the base's centre."""
+    return 4 * t * t
+
+
+def flame_half_width(t):
+    return FLAME_RADIUS * (1 - t) ** 1.3 * (1 + 0.4 * t)
+
+
 def flame_shape(size, scale_x=1.0, scale_y=1.0, shift_y=0.0):
     """A teardrop flame with its tip leaning right, in a size x size grid."""
     unit = size / 32
@@ -97,12 +118,39 @@ def flame_shape(size, scale_x=1.0, scale_y=1.0, shift_y=0.0):
     def inside(x, y):
         u = (x / unit - 16) / scale_x
         v = (y / unit - 28 + shift_y) / scale_y + 28
-        if v >= 20:
-            return u * u + (v - 20) ** 2 <= 8.5 * 8.5
-        t = (20 - v) / 18
+        if v >= FLAME_BASE:
+            return u * u + (v - FLAME_BASE) ** 2 <= FLAME_RADIUS * FLAME_RADIUS
+        t = (FLAME_BASE - v) / FLAME_TAPER
         if t > 1:
             return False
-        return abs(u - 4 * t * t) <= 8.5 * (1 - t) ** 1.3 * (1 + 0.4 * t)
+        return abs(u - flame_centre(t)) <= flame_half_width(t)
+    return inside
+
+
+def flame_grown(size, grow):
+    """The whole flame widened by grow units all round: its outline. Each side
+    of the taper moves by grow along its normal, which across a slanting side
+    is grow times the secant of the slant."""
+    unit = size / 32
+    step = 1e-4  # for the slopes of the sides
+
+    def inside(x, y):
+        u = x / unit - 16
+        v = y / unit
+        if u * u + (v - FLAME_BASE) ** 2 <= (FLAME_RADIUS + grow) ** 2:
+            return True
+        tip = FLAME_BASE - FLAME_TAPER
+        if (u - flame_centre(1)) ** 2 + (v - tip) ** 2 <= grow * grow:
+            return True
+        t = (FLAME_BASE - v) / FLAME_TAPER
+        if not 0 <= t <= 1:
+            return False
+        t0, t1 = max(0.0, t - step), min(1.0, t + step)
+        centre_slope = (flame_centre(t1) - flame_centre(t0)) / (t1 - t0) / FLAME_TAPER
+        width_slope = (flame_half_width(t1) - flame_half_width(t0)) / (t1 - t0) / FLAME_TAPER
+        offset = u - flame_centre(t)
+        side_slope = centre_slope + width_slope if offset >= 0 else centre_slope - width_slope
+        return abs(offset) <= flame_half_width(t) + grow * math.hypot(1, side_slope)
     return inside
 
 
@@ -126,6 +174,28 @@ def flame_monochrome():
     g.box(8, 28, 23, 31, 0)
     g.outline(0)
     return g
+
+
+def smooth_flame(size):
+    """The program's flame as the 16-colour icon shows it, drawn with smooth
+    edges for sizes where single pixels would look coarse: rows of
+    (r, g, b, a)."""
+    # Outline and the burner's lit edge are one unit wide, rounded to whole
+    # pixels so that the burner's straight edges stay crisp.
+    line = max(1, int(size / 32 + 0.5))
+    canvas = Canvas(size, size, None)
+    everything = (0, 0, size, size)
+    burner = (size // 4, size - size // 8, size - size // 4, size)
+    left, top, right, bottom = burner
+    outline = union(flame_grown(size, line * 32 / size),
+                    rounded_rect(left - line, top - line, right + line, bottom + line, line))
+    canvas.fill(outline, VGA[BLACK], everything)
+    canvas.fill(flame_shape(size), VGA[RED], everything)
+    canvas.fill(flame_shape(size, 0.62, 0.62, 1.5), VGA[YELLOW], everything)
+    canvas.fill(flame_shape(size, 0.28, 0.3, 2.5), VGA[WHITE], everything)
+    canvas.fill(rect(*burner), VGA[GREY], burner)
+    canvas.fill(rect(left, top, right, top + line), VGA[SILVER], burner)
+    return canvas.rgba_pixels()
 
 
 def about_icon():

@@ -6,7 +6,8 @@ import math
 
 class Canvas:
     """Shapes are tested at SAMPLES x SAMPLES points per pixel; the pixel
-    takes the mean colour of its samples."""
+    takes the mean colour of its samples. A background of None is
+    transparent: see rgba_pixels."""
 
     SAMPLES = 4
 
@@ -16,7 +17,7 @@ class Canvas:
         s = self.SAMPLES
         self._w = width * s
         self._h = height * s
-        self._samples = [list(background) for _ in range(self._w * self._h)]
+        self._samples = [background] * (self._w * self._h)
 
     def fill(self, inside, colour, box):
         """Paints colour where inside(x, y) holds, x and y in pixels, within
@@ -51,6 +52,34 @@ class Canvas:
                         g += pg
                         b += pb
                 row.append(((r + n // 2) // n, (g + n // 2) // n, (b + n // 2) // n))
+            rows.append(row)
+        return rows
+
+    def rgba_pixels(self):
+        """Rows of (r, g, b, a), top first: the alpha is the share of the
+        pixel's samples that were painted, the colour their mean."""
+        s = self.SAMPLES
+        n = s * s
+        rows = []
+        for y in range(self.height):
+            row = []
+            for x in range(self.width):
+                r = g = b = painted = 0
+                for sy in range(y * s, y * s + s):
+                    base = sy * self._w
+                    for sx in range(x * s, x * s + s):
+                        sample = self._samples[base + sx]
+                        if sample is not None:
+                            r += sample[0]
+                            g += sample[1]
+                            b += sample[2]
+                            painted += 1
+                if painted == 0:
+                    row.append((0, 0, 0, 0))
+                else:
+                    half = painted // 2
+                    row.append(((r + half) // painted, (g + half) // painted, (b + half) // painted,
+                                (255 * painted + n // 2) // n))
             rows.append(row)
         return rows
 

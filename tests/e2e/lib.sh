@@ -1,49 +1,60 @@
-# Helpers for driving the real program with X events (xdotool, xclip).
-# Sourced by the end-to-end scripts; they run under with-display.sh.
+# The library of the end-to-end scripts: they drive the real program with X
+# events (xdotool, xclip) and run under with-display.sh. A script sets
+# e2e_dir to this folder and sources this file.
+#
+# What the scripts read of the program goes through a reader, chosen by
+# DRAVELO_E2E_READER (default atspi) and sourced from reader-NAME.sh, so
+# that the same journeys can read another build of the program. A reader
+# provides reader_start, reader_stop, wait_window, wait_no_window,
+# find_window, field_text, window_labels, message_text and button_centre (see
+# reader-atspi.sh); the window ids it prints are the ones xdotool drives.
 
-e2e_dir=$(cd "$(dirname "$0")" && pwd)
+: "${e2e_dir:?set e2e_dir to the folder of lib.sh before sourcing it}"
 
 fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
 
-# Waits (bounded) until the window with this exact title is visible and has
-# the window manager's focus, so that keys reach it; prints its id.
-wait_window() {
-    title=$1
-    n=0
-    while [ $n -lt 100 ]; do
-        id=$(xdotool getactivewindow 2>/dev/null)
-        if [ -n "$id" ] && [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-        n=$((n + 1))
-    done
-    return 1
-}
+e2e_reader=${DRAVELO_E2E_READER:-atspi}
+[ -f "$e2e_dir/reader-$e2e_reader.sh" ] || fail "no reader named '$e2e_reader'"
+. "$e2e_dir/reader-$e2e_reader.sh"
 
-# Waits (bounded) until no visible window has this title.
-wait_no_window() {
-    title=$1
-    n=0
-    while xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1; do
-        [ $n -lt 100 ] || return 1
-        sleep 0.1
-        n=$((n + 1))
-    done
-}
+# Message boxes carry the application title; the input box of "&Salva" has
+# a title of its own.
+message_box=Dravelo
+input_box="Calcolo del potere calorifico dei combustibili"
+# How long the program may take to end after Yes (tenths of a second); the
+# sanitizer build checks for leaks on the way out.
+end_wait_tenths=100
 
-# A scratch current directory and the accessibility bus for one test run,
-# both cleaned up at exit together with the program (pid).
+# A scratch current directory, the reader and an Italian keyboard for one
+# run. At exit the program (pid) is killed if still running, the optional
+# COMMAND runs, and the reader and the scratch directory go.
 begin_run() {
+    run_cleanup=${1:-}
     workdir=$(mktemp -d)
     cd "$workdir" || exit 1
-    start_accessibility
     pid=
-    trap 'kill $pid 2>/dev/null; stop_accessibility; rm -rf "$workdir"' EXIT
+    trap end_run EXIT
+    # The EXIT trap runs on a signal only through exit.
+    trap 'exit 130' INT TERM
+    reader_start
+    set_keyboard_layout it
+}
+
+end_run() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    [ -n "$run_cleanup" ] && $run_cleanup
+    reader_stop
+    cd / && rm -rf "$workdir"
+}
+
+# The program's users type on an Italian keyboard, where "ù" has a key of
+# its own: typing it then needs no remapped key, which is unreliable under
+# load.
+set_keyboard_layout() {
+    setxkbmap "$1" 2>/dev/null || echo "note: keyboard layout '$1' not set" >&2
 }
 
 # Starts the program (path in $program) under these regional settings, sets
@@ -54,10 +65,88 @@ start_program() {
     wait_window Zerut >/dev/null || fail "the cover window did not open"
 }
 
+program_running() {
+    kill -0 "$pid" 2>/dev/null
+}
+
 # "&Continua" on the cover window: the calculation window.
 open_calculation() {
     key alt+c
     wait_window Folim >/dev/null || fail "Continua did not open the calculation window"
+}
+
+# Waits for a message box to take the focus and, with TEXT, checks that it
+# says TEXT; failures name WHAT.
+expect_message_box() {
+    local what=$1 said
+    wait_window "$message_box" >/dev/null || fail "$what: no message box"
+    [ $# -ge 2 ] || return 0
+    said=$(message_text)
+    case "$said" in
+    *"$2"*) ;;
+    *) fail "$what: the message box says '$said', not '$2'" ;;
+    esac
+}
+
+# Answers the open message box with its default button (Enter); it closes
+# and the program goes on.
+answer_message_box_default() {
+    key Return
+    wait_no_window "$message_box" || fail "$1: the message box did not close"
+    program_running || fail "$1: the program ended"
+}
+
+# Fails if a message box is shown.
+expect_no_message_box() {
+    find_window "$message_box" >/dev/null && fail "$1: a message box came up"
+    return 0
+}
+
+# Answers Yes to the exit question (Shift+Tab from the default No, then
+# Space): the program must end with status 0, which under the sanitizer
+# build also means no leak report.
+answer_exit_yes() {
+    local n=0 status
+    expect_message_box "$1" "Chiudere il programma ?"
+    key shift+Tab space
+    while program_running && [ $n -lt $end_wait_tenths ]; do
+        sleep 0.1
+        n=$((n + 1))
+    done
+    program_running && fail "$1: the program did not end after Yes"
+    wait "$pid"
+    status=$?
+    pid=
+    [ $status -eq 0 ] || fail "$1: the program ended with status $status"
+}
+
+# The normal way out from either window: "&ESCI", answered Yes.
+end_program_with_esci() {
+    key alt+e
+    answer_exit_yes "ESCI"
+}
+
+# Clicks the button with the pointer, where the screen shows it.
+click_button() {
+    local point
+    point=$(button_centre "$1" "$2") || return 1
+    xdotool mousemove ${point% *} ${point#* } click 1
+}
+
+# The window on top of all, as the window manager stacks them.
+top_window() {
+    xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*, *//; s/.*# *//'
+}
+
+# Types text into the focused control.
+type_text() {
+    xdotool type --delay 20 -- "$1"
+    sleep 0.1
+}
+
+key() {
+    xdotool key --delay 30 "$@"
+    sleep 0.15
 }
 
 # The first worked example typed field by field with Enter, as a user does:
@@ -72,48 +161,16 @@ type_worked_example() {
     key alt+c
 }
 
-# Types text into the focused control.
-type_text() {
-    xdotool type --delay 20 -- "$1"
-    sleep 0.1
-}
-
-key() {
-    xdotool key --delay 30 "$@"
-    sleep 0.15
-}
-
-# The text of the focused line edit, through the clipboard.
-focused_text() {
-    printf '' | xclip -selection clipboard >/dev/null 2>&1
-    key ctrl+a ctrl+c
-    xclip -o -selection clipboard 2>/dev/null
-}
-
-# Starts a private session bus with the accessibility bus, so that the
-# program's texts can be read as a screen reader reads them.
-start_accessibility() {
-    eval "$(dbus-launch --sh-syntax)"
-    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-    atspi_pid=$!
-    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-}
-
-stop_accessibility() {
-    kill "$atspi_pid" "$DBUS_SESSION_BUS_PID" 2>/dev/null
-}
-
-# The text of the field a screen reader announces by this name.
-field_text() {
-    timeout 20 "$e2e_dir/atspi_text.py" field "$1"
-}
-
-# The label texts of the window with this title, one a line.
-window_labels() {
-    timeout 20 "$e2e_dir/atspi_text.py" labels "$1"
-}
-
-# The texts of the open message box, read through the accessibility bus.
-message_text() {
-    timeout 20 "$e2e_dir/atspi_text.py" message
+# Prints the report that the first worked example with the fuel name
+# "Gasolio più pesante" should give, as UTF-8 lines, from the shared file
+# $worked_example_report. Its {date} and {time} become the texts behind
+# " = " on lines 3 and 4 of the report read back (FILE), once their formats
+# are checked.
+expected_worked_example_report() {
+    local date time
+    date=$(sed -n '3{s/.* = //;s/\r$//;p}' "$1")
+    time=$(sed -n '4{s/.* = //;s/\r$//;p}' "$1")
+    printf '%s\n' "$date" | grep -Eqx '[0-9]{1,2}/[0-9]{1,2}/[0-9]{2,4}' || fail "date line: '$(sed -n 3p "$1")'"
+    printf '%s\n' "$time" | grep -Eqx '[0-9]{1,2}:[0-9]{2}:[0-9]{2}' || fail "time line: '$(sed -n 4p "$1")'"
+    sed -e "s|{date}|$date|" -e "s|{time}|$time|" "$worked_example_report"
 }

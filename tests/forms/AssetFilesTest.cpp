@@ -241,7 +241,7 @@ std::uint32_t crc32(const Bytes& b, std::size_t from, std::size_t to)
 
 TEST(ThemeIcons, ArePngsOfTheirSizeWithAlphaAndSoundChunks)
 {
-    for (int size : {16, 32}) {
+    for (int size : {16, 32, 48, 64, 128, 256}) {
         SCOPED_TRACE(size);
         const std::string dim = std::to_string(size) + "x" + std::to_string(size);
         const Bytes b = readAsset("hicolor/" + dim + "/dravelo.png");

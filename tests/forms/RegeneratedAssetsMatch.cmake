@@ -5,7 +5,11 @@ execute_process(COMMAND ${PYTHON} ${ASSETS_DIR}/make_assets.py --output ${OUTPUT
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "make_assets.py failed: ${status}")
 endif()
-foreach(file copertina.bmp icona.ico dravelo.ico hicolor/16x16/dravelo.png hicolor/32x32/dravelo.png)
+set(files copertina.bmp icona.ico dravelo.ico)
+foreach(size 16 32 48 64 128 256)
+    list(APPEND files hicolor/${size}x${size}/dravelo.png)
+endforeach()
+foreach(file IN LISTS files)
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${ASSETS_DIR}/${file} ${OUTPUT_DIR}/${file}
                     RESULT_VARIABLE different)
     if(different)

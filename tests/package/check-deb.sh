@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds the Debian package from a build folder with cpack, unpacks it into a
-# scratch root and checks its tree and its control fields.
+# scratch root and checks its tree and its control fields, then has lintian
+# judge it: any error or warning fails.
 # Usage: check-deb.sh BUILD_DIR
 set -u
 build=$1
@@ -12,7 +13,9 @@ fail() {
     failures=$((failures + 1))
 }
 
-if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1; then
+# Packed under the strictest umask: the package's modes must not depend on
+# the packer's.
+if ! (umask 077 && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out") >"$scratch/cpack.log" 2>&1; then
     cat "$scratch/cpack.log" >&2
     echo "FAIL: cpack -G DEB" >&2
     exit 1
@@ -54,13 +57,49 @@ if [ -f "$desktop" ]; then
     icon=$(sed -n 's/^Icon=//p' "$desktop" | head -n1)
     icons=$(find "$root/usr/share/icons/hicolor" -path "*/apps/$icon.*" 2>/dev/null)
     [ -n "$icons" ] || fail "no icon '$icon' under usr/share/icons/hicolor"
-    for size in 16x16 32x32; do
-        [ -f "$root/usr/share/icons/hicolor/$size/apps/$icon.png" ] || fail "no $size icon"
+    for size in 16 32 48 64 128 256; do
+        png="$root/usr/share/icons/hicolor/${size}x$size/apps/$icon.png"
+        if [ -f "$png" ]; then
+            [ "$(identify -format '%wx%h' "$png")" = "${size}x$size" ] || fail "$png is not ${size}x$size"
+        else
+            fail "no ${size}x$size icon"
+        fi
     done
     if [ -f "$metainfo" ]; then
         grep -q "<launchable type=\"desktop-id\">$(basename "$desktop")</launchable>" "$metainfo" ||
             fail "the metainfo does not launch $(basename "$desktop")"
     fi
+fi
+
+if [ -f "$metainfo" ]; then
+    # Pedantic remarks are reported; warnings and errors fail.
+    appstreamcli validate --no-net --pedantic "$metainfo" || fail "appstreamcli validate --pedantic $metainfo"
+fi
+
+# The manual page, in English and in Italian, found by man as a user asks
+# (-L: the language, even where that locale is not generated).
+for lang in C.UTF-8 it_IT.UTF-8; do
+    page=$(MANPATH="$root/usr/share/man" MANWIDTH=80 man -L "$lang" dravelo 2>"$scratch/man.err")
+    [ -s "$scratch/man.err" ] && fail "man dravelo under $lang: $(cat "$scratch/man.err")"
+    echo "$page" | grep -q '^DRAVELO(1)' || fail "man dravelo under $lang shows no page"
+    case $lang in
+        it_*) echo "$page" | grep -q '^NOME' || fail "man dravelo under $lang is not the Italian page" ;;
+        *) echo "$page" | grep -q '^NAME' || fail "man dravelo under $lang is not the English page" ;;
+    esac
+    echo "$page" | grep -q 'NAME.TXT\|NOME.TXT' || fail "the $lang page does not name the report file"
+done
+
+# The licence stated the same way in the copyright file and the metainfo.
+copyright="$root/usr/share/doc/dravelo/copyright"
+if [ -f "$copyright" ] && [ -f "$metainfo" ]; then
+    licence=$(sed -n 's|.*<project_license>\(.*\)</project_license>.*|\1|p' "$metainfo")
+    metadata_licence=$(sed -n 's|.*<metadata_license>\(.*\)</metadata_license>.*|\1|p' "$metainfo")
+    awk -v l="$licence" '$0 == "Files: *" { f = 1 } f && $0 == "License: " l { found = 1 } /^$/ { f = 0 }
+                         END { exit !found }' "$copyright" ||
+        fail "the copyright file does not give Files: * the licence $licence"
+    grep -qx "License: $metadata_licence" "$copyright" || fail "the copyright file lacks $metadata_licence"
+else
+    fail "no usr/share/doc/dravelo/copyright"
 fi
 
 # Every library the program is linked against comes from a package it
@@ -79,6 +118,17 @@ if [ -x "$program" ]; then
             fail "Depends lacks $owner, which holds $needed"
         fi
     done
+fi
+
+# Debian's own checker: errors and warnings fail; info and pedantic tags are
+# shown for the record.
+if command -v lintian >/dev/null; then
+    lintian --fail-on error,warning --display-info --pedantic "$deb" >"$scratch/lintian.log" 2>&1
+    status=$?
+    grep -v '^running with root privileges' "$scratch/lintian.log"
+    [ "$status" -eq 0 ] || fail "lintian found errors or warnings"
+else
+    fail "lintian is not installed (scripts/deps.sh test installs it)"
 fi
 
 if [ "$failures" -ne 0 ]; then

@@ -5,24 +5,54 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace dravelo::report {
 namespace {
 
 using testing::FakeRuntime;
 
-constexpr const char* kExpectedReport =
-    "Calcolo del potere calorifico dei combustibili\r\n"
-    "\r\n"
-    "     Data rapporto di calcolo                     = 07/12/2026\r\n"
-    "     Ora  rapporto di calcolo                     = 10:11:12\r\n"
-    "     Nome combustibile                            = Metano\r\n"
-    "     Carbonio                                     = 75 % (in peso)\r\n"
-    "     Idrogeno                                     = 25 % (in peso)\r\n"
-    "     Ossigeno                                     = 0 % (in peso)\r\n"
-    "     Cloro                                        = 0 % (in peso)\r\n"
-    "     Zolfo                                        = 0,5 % (in peso)\r\n"
-    "     Potere calorifico inferiore                  = 11947,6 kcal/kg\r\n"
-    "\r\n";
+// Letters outside ASCII in the shared expected report are all in
+// U+00A0..U+00FF, where Windows-1252 keeps the Unicode code.
+std::string latinToWindows1252(const std::string& utf8)
+{
+    std::string bytes;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        if (lead < 0x80) {
+            bytes += utf8[i];
+        } else if ((lead == 0xC2 || lead == 0xC3) && i + 1 < utf8.size()) {
+            const unsigned code = (lead & 0x1Fu) << 6 | (static_cast<unsigned char>(utf8[++i]) & 0x3Fu);
+            EXPECT_GE(code, 0xA0u) << "a control character in the expected report";
+            bytes += static_cast<char>(code);
+        } else {
+            ADD_FAILURE() << "a letter beyond U+00FF in the expected report";
+        }
+    }
+    return bytes;
+}
+
+void replaceAll(std::string& text, const std::string& from, const std::string& to)
+{
+    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+        text.replace(at, from.size(), to);
+}
+
+// The first worked example's report as saved: the shared file holds it as
+// UTF-8 lines with {date} and {time}; a saved report is Windows-1252 with
+// CR LF.
+std::string expectedWorkedExampleReport(const std::string& date, const std::string& time)
+{
+    std::ifstream in(DRAVELO_WORKED_EXAMPLE_REPORT, std::ios::binary);
+    EXPECT_TRUE(in.is_open()) << DRAVELO_WORKED_EXAMPLE_REPORT;
+    std::string bytes;
+    for (std::string line; std::getline(in, line);) {
+        replaceAll(line, "{date}", date);
+        replaceAll(line, "{time}", time);
+        bytes += latinToWindows1252(line) + "\r\n";
+    }
+    return bytes;
+}
 
 std::vector<std::string> splitCrLf(const std::string& bytes)
 {
@@ -59,8 +89,8 @@ protected:
 
 TEST_F(SalvaTest, WritesTheReportByteForByte)
 {
-    fill({"Metano", "75", "25", "0", "0", "0,5", "11947,6"});
-    EXPECT_EQ(save("rapp5"), kExpectedReport);
+    fill({"Gasolio più pesante", "85,5", "11,2", "0,8", "0", "2,5", "9493,8"});
+    EXPECT_EQ(save("rapp5"), expectedWorkedExampleReport(runtime.date_, runtime.time_));
     ASSERT_EQ(runtime.inputPrompts.size(), 1u);
     EXPECT_EQ(runtime.inputPrompts[0].first, "Nome file - Max 8 caratteri");
     EXPECT_EQ(runtime.inputPrompts[0].second, "Calcolo del potere calorifico dei combustibili");

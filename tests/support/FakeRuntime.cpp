@@ -15,6 +15,8 @@ using platform::UnloadMode;
 
 namespace {
 
+constexpr const char* kProgramEnded = "the program has ended";
+
 class FakePrintJob : public platform::PrintJob {
 public:
     explicit FakePrintJob(FakeDocument& doc) : doc_(doc) {}
@@ -172,6 +174,8 @@ ControlKind FakeRuntime::kind(const ControlId& id) const
 
 double FakeRuntime::property(const ControlId& id, const std::string& prop) const
 {
+    if (ended)
+        return 0;
     const Control& c = find(id);
     const std::optional<platform::ControlProperty> property = platform::controlPropertyNamed(c.design.cls, prop);
     if (!property)
@@ -181,6 +185,8 @@ double FakeRuntime::property(const ControlId& id, const std::string& prop) const
 
 void FakeRuntime::setProperty(const ControlId& id, const std::string& prop, double value)
 {
+    if (ended)
+        return;
     Control& c = find(id);
     const std::optional<platform::ControlProperty> property = platform::controlPropertyNamed(c.design.cls, prop);
     if (!property)
@@ -200,11 +206,15 @@ void FakeRuntime::fitToContent(Control& c)
 
 std::string FakeRuntime::text(const ControlId& id) const
 {
+    if (ended)
+        return {};
     return find(id).text;
 }
 
 void FakeRuntime::setText(const ControlId& id, const std::string& text)
 {
+    if (ended)
+        return;
     Control& c = find(id);
     if (c.text == text)
         return;
@@ -221,6 +231,8 @@ void FakeRuntime::setCaption(const ControlId& id, const std::string& caption)
 
 void FakeRuntime::setFocus(const ControlId& id)
 {
+    if (ended)
+        return;
     find(id);
     const ControlId previous = focus;
     focus = id;
@@ -324,6 +336,8 @@ void FakeRuntime::userFocus(const ControlId& control)
 MsgAnswer FakeRuntime::msgBox(const std::string& text, platform::MsgButtons buttons, platform::MsgIcon icon,
                               platform::MsgDefault defaultButton)
 {
+    if (ended)
+        return buttons == platform::MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
     messages.push_back({text, buttons, icon, defaultButton});
     if (!msgAnswers.empty()) {
         MsgAnswer answer = msgAnswers.front();
@@ -335,6 +349,8 @@ MsgAnswer FakeRuntime::msgBox(const std::string& text, platform::MsgButtons butt
 
 std::string FakeRuntime::inputBox(const std::string& prompt, const std::string& title)
 {
+    if (ended)
+        return {};
     inputPrompts.emplace_back(prompt, title);
     if (inputAnswers.empty())
         return {};
@@ -345,6 +361,8 @@ std::string FakeRuntime::inputBox(const std::string& prompt, const std::string& 
 
 std::string FakeRuntime::writeFile(const std::string& path, const std::string& bytes)
 {
+    if (ended)
+        return kProgramEnded;
     auto failure = failingWrites.find(path);
     if (failure != failingWrites.end())
         return failure->second;
@@ -359,12 +377,18 @@ std::string FakeRuntime::firstMatch(const std::string& pattern) const
 
 bool FakeRuntime::launch(const std::string& program)
 {
+    if (ended)
+        return false;
     launched.push_back(program);
     return launchSucceeds;
 }
 
 std::unique_ptr<platform::PrintJob> FakeRuntime::startJob(std::string& whyNot)
 {
+    if (ended) {
+        whyNot = kProgramEnded;
+        return nullptr;
+    }
     if (!noPrinterReason.empty()) {
         whyNot = noPrinterReason;
         return nullptr;

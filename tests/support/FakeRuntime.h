@@ -1,7 +1,8 @@
 #pragma once
 // An in-memory forms runtime for the toolkit-free tests: windows built from
 // the designs as property tables, scripted dialog answers, a fixed clock, a
-// recorded file system, launcher and printer.
+// recorded file system, launcher and printer. Once the program has ended
+// every service does nothing, as in the real runtimes.
 
 #include "platform/DesignRules.h"
 #include "platform/FormDesign.h"

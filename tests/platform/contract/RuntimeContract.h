@@ -200,6 +200,21 @@ TYPED_TEST_P(RuntimeContract, AfterEndProgramNoWindowRaisesAnyEvent)
     this->runtime().show(kScaled);
     this->runtime().unload(kMain);
     EXPECT_FALSE(this->runtime().isLoaded(kScaled));
+
+    // A handler interrupted by the end runs on harmlessly: every service is inert.
+    auto& runtime = this->runtime();
+    const ControlId field = this->on(kMain, kField1);
+    runtime.setText(field, "late");
+    runtime.setFocus(field);
+    EXPECT_EQ(runtime.text(field), "");
+    EXPECT_EQ(runtime.msgBox("Late", MsgButtons::YesNo, MsgIcon::Question, platform::MsgDefault::First),
+              MsgAnswer::No);
+    EXPECT_EQ(runtime.inputBox("Name", "Title"), "");
+    EXPECT_NE(runtime.writeFile("late.TXT", "late"), "");
+    EXPECT_EQ(runtime.firstMatch("late.TXT"), "");
+    std::string whyNot;
+    EXPECT_EQ(runtime.startJob(whyNot), nullptr);
+    EXPECT_NE(whyNot, "");
     EXPECT_EQ(this->events.entries, Log());
 }
 
