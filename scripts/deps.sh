@@ -8,7 +8,7 @@ test_packages="libgtest-dev googletest xvfb openbox xfwm4 xdotool xclip imagemag
     cups cups-client cups-pdf printer-driver-cups-pdf poppler-utils
     desktop-file-utils appstream lintian man-db at-spi2-core python3-pyatspi dbus-x11
     clang libclang-rt-14-dev dpkg-dev pkg-config libxcb-damage0-dev libxcb-xtest0-dev libxcb-keysyms1-dev
-    g++-mingw-w64-x86-64 wine wine64"
+    g++-mingw-w64-x86-64 wine wine64 locales"
 
 case "${1:-run}" in
     run) wanted=$run_packages ;;
@@ -23,10 +23,18 @@ for package in $wanted; do
     fi
 done
 
+sudo_cmd=""
+[ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+
 if [ -n "$missing" ]; then
     echo "Installing:$missing"
-    sudo_cmd=""
-    [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
     $sudo_cmd apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends $missing
+fi
+
+# The tests run under the Italian settings the program is made for; Wine
+# takes them from the C library, which needs the locale compiled.
+if [ "${1:-run}" = test ] && ! locale -a 2>/dev/null | grep -qix 'it_IT.utf-\?8'; then
+    echo "Compiling the it_IT.UTF-8 locale"
+    $sudo_cmd localedef -i it_IT -f UTF-8 it_IT.UTF-8
 fi
