@@ -7,6 +7,7 @@
 #include "platform/win32/Win32Printer.h"
 #include "report/RapportoCalcolo.h"
 #include "report/ReportPrint.h"
+#include "tests/support/MeasuringPrinter.h"
 
 #include <windows.h>
 
@@ -16,44 +17,13 @@
 
 namespace {
 
-using dravelo::platform::PrintJob;
-
 constexpr double kTwipsPerPoint = 20;
 constexpr double kPointsPerInch = 72;
 
-// Passes every call on to the real job and keeps the font measures it gave.
-class MeasuringJob : public PrintJob {
+// The default printer, keeping the font measures each job gave.
+class DefaultPrinter : public dravelo::testing::MeasuringPrinter {
 public:
-    MeasuringJob(std::unique_ptr<PrintJob> job, float& average, float& line)
-        : job_(std::move(job)), average_(average), line_(line) {}
-    void setCurrentX(float t) override { job_->setCurrentX(t); }
-    void setCurrentY(float t) override { job_->setCurrentY(t); }
-    float currentX() const override { return job_->currentX(); }
-    float currentY() const override { return job_->currentY(); }
-    void setFontSize(double p) override { job_->setFontSize(p); }
-    void setFontBold(bool b) override { job_->setFontBold(b); }
-    float averageCharWidth() const override { return average_ = job_->averageCharWidth(); }
-    float lineHeight() const override { return line_ = job_->lineHeight(); }
-    void printText(const std::string& t) override { job_->printText(t); }
-    std::string endDoc() override { return job_->endDoc(); }
-
-private:
-    std::unique_ptr<PrintJob> job_;
-    float& average_;
-    float& line_;
-};
-
-class DefaultPrinter : public dravelo::platform::Printing {
-public:
-    std::unique_ptr<PrintJob> startJob(std::string& whyNot) override
-    {
-        auto job = dravelo::platform::win32::startDefaultPrinterJob(whyNot);
-        if (!job)
-            return nullptr;
-        return std::make_unique<MeasuringJob>(std::move(job), averageTwips, lineTwips);
-    }
-    float averageTwips = 0;
-    float lineTwips = 0;
+    DefaultPrinter() : MeasuringPrinter(dravelo::platform::win32::startDefaultPrinterJob) {}
 };
 
 // The printable area's offset from the page corner, in points.
