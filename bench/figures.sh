@@ -20,3 +20,9 @@ figure() {
     tr ' ' '\n' <"$work/$1" | sed -n "s/^$2=//p" | LC_ALL=C sort -n |
         LC_ALL=C awk '{ v[NR] = $1 } END { if (NR == 0) exit 1; print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
+
+# fastest NAME KEY: the lowest KEY over the runs of NAME, the start least
+# slowed by other work on the machine
+fastest() {
+    tr ' ' '\n' <"$work/$1" | sed -n "s/^$2=//p" | LC_ALL=C sort -n | head -n 1
+}
