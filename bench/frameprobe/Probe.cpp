@@ -214,8 +214,10 @@ std::optional<Clock::time_point> Probe::waitQuiet(std::chrono::milliseconds quie
                 break;
             continue;
         }
-        if (auto frame = handle(event, false))
-            quietFrom = *(lastDrawing = frame->when);
+        if (auto frame = handle(event, false)) {
+            lastDrawing = frame->when;
+            quietFrom = frame->when;
+        }
         std::free(event);
     }
     return lastDrawing;
