@@ -15,22 +15,7 @@ XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export XDG_RUNTIME_DIR
 
-measure() { # name, probe options and program; appends one line of figures
-    name=$1
-    shift
-    if ! line=$("$probe" "$@" 2>>"$work/stderr"); then
-        echo "bench: $name failed:" >&2
-        cat "$work/stderr" >&2
-        exit 1
-    fi
-    echo "$line" >>"$work/$name"
-}
-
-# figure NAME KEY: median of KEY over the runs of NAME
-figure() {
-    tr ' ' '\n' <"$work/$1" | sed -n "s/^$2=//p" | sort -n |
-        awk '{ v[NR] = $1 } END { if (NR == 0) exit 1; print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
+. "$(dirname "$0")/figures.sh"
 
 # One unmeasured start of each fills the disk cache.
 "$probe" -- "$build/bare" >/dev/null 2>&1 || true

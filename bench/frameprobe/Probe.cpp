@@ -202,21 +202,25 @@ std::optional<Frame> Probe::nextFrame(Clock::time_point deadline, bool newWindow
     return std::nullopt;
 }
 
-void Probe::waitQuiet(std::chrono::milliseconds quiet, Clock::time_point deadline)
+std::optional<Clock::time_point> Probe::waitQuiet(std::chrono::milliseconds quiet, Clock::time_point deadline)
 {
-    auto lastDrawing = Clock::now();
+    std::optional<Clock::time_point> lastDrawing;
+    auto quietFrom = Clock::now();
     while (Clock::now() < deadline) {
-        const auto until = std::min(deadline, lastDrawing + quiet);
+        const auto until = std::min(deadline, quietFrom + quiet);
         xcb_generic_event_t* event = waitEvent(until);
         if (!event) {
-            if (Clock::now() >= lastDrawing + quiet)
-                return;
+            if (Clock::now() >= quietFrom + quiet)
+                break;
             continue;
         }
-        if (handle(event, false))
-            lastDrawing = Clock::now();
+        if (auto frame = handle(event, false)) {
+            lastDrawing = frame->when;
+            quietFrom = frame->when;
+        }
         std::free(event);
     }
+    return lastDrawing;
 }
 
 void Probe::key(xcb_keysym_t keysym, bool press)

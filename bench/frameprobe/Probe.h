@@ -39,8 +39,9 @@ public:
     // shown one are skipped.
     std::optional<Frame> nextFrame(Clock::time_point deadline, bool newWindowOnly);
     // Handles events until no window of the child has drawn for the quiet
-    // period (or the deadline passes).
-    void waitQuiet(std::chrono::milliseconds quiet, Clock::time_point deadline);
+    // period (or the deadline passes); returns the moment of the last
+    // drawing it saw, if any.
+    std::optional<Clock::time_point> waitQuiet(std::chrono::milliseconds quiet, Clock::time_point deadline);
 
     // Synthesises one key press or release of the key that types keysym.
     void key(xcb_keysym_t keysym, bool press);

@@ -1,12 +1,16 @@
 // frameprobe: starts a program under X and times its first frames from the
 // outside. Prints one line of key=value figures:
 //   start_ms  exec to the first frame of the program's first window
+//   complete_ms  with --complete-ms N: exec to the last drawing of the
+//                first frame, complete once the program has drawn nothing
+//                for N ms (Wine shows a window's drawing piece by piece, so
+//                its first drawing may be the bare background)
 //   rss_kb    the program's peak resident memory when it is stopped
 // With --interact (Dravelo only) it also drives the program by keyboard:
 //   continua_ms  "&Continua" released to the calculation window's first frame
 //   calcola_ms   "&Calcola" released to the frame that shows the result
 //   result_px    red pixels added by the result (its text is red; 0: none seen)
-// Usage: frameprobe [--interact] [--settle-ms N] -- program [args...]
+// Usage: frameprobe [--interact] [--complete-ms N] [--settle-ms N] -- program [args...]
 
 #include "Probe.h"
 
@@ -41,7 +45,7 @@ Clock::time_point clickFocusedButton(bench::Probe& probe)
     return released;
 }
 
-int run(bool interact, milliseconds settle, char** program)
+int run(bool interact, milliseconds complete, milliseconds settle, char** program)
 {
     bench::Probe probe;
     const auto started = probe.start(program);
@@ -51,6 +55,10 @@ int run(bool interact, milliseconds settle, char** program)
         return 1;
     }
     std::printf("start_ms=%.1f", millisecondsBetween(started, first->when));
+    if (complete.count() > 0) {
+        const auto last = probe.waitQuiet(complete, Clock::now() + kFrameTimeout);
+        std::printf(" complete_ms=%.1f", millisecondsBetween(started, last.value_or(first->when)));
+    }
 
     if (interact) {
         probe.waitQuiet(kQuiet, Clock::now() + kFrameTimeout);
@@ -97,11 +105,14 @@ int run(bool interact, milliseconds settle, char** program)
 int main(int argc, char** argv)
 {
     bool interact = false;
+    milliseconds complete(0);
     milliseconds settle(500);
     int i = 1;
     for (; i < argc; ++i) {
         if (std::strcmp(argv[i], "--interact") == 0)
             interact = true;
+        else if (std::strcmp(argv[i], "--complete-ms") == 0 && i + 1 < argc)
+            complete = milliseconds(std::stoi(argv[++i]));
         else if (std::strcmp(argv[i], "--settle-ms") == 0 && i + 1 < argc)
             settle = milliseconds(std::stoi(argv[++i]));
         else if (std::strcmp(argv[i], "--") == 0) {
@@ -111,11 +122,11 @@ int main(int argc, char** argv)
             break;
     }
     if (i >= argc) {
-        std::fprintf(stderr, "usage: frameprobe [--interact] [--settle-ms N] -- program [args...]\n");
+        std::fprintf(stderr, "usage: frameprobe [--interact] [--complete-ms N] [--settle-ms N] -- program [args...]\n");
         return 2;
     }
     try {
-        return run(interact, settle, argv + i);
+        return run(interact, complete, settle, argv + i);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "frameprobe: %s\n", error.what());
         return 1;

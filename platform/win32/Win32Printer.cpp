@@ -159,15 +159,33 @@ private:
     float y_ = 0;
 };
 
+using GetDefaultPrinterFunction = BOOL(WINAPI*)(LPWSTR, LPDWORD);
+
+// The spooler brings the whole printing stack into the process (under Wine,
+// CUPS and its libraries: megabytes and tens of milliseconds), so it is
+// loaded, from the system folder only, when the first job starts rather
+// than with the program.
+GetDefaultPrinterFunction spoolerDefaultPrinter()
+{
+    HMODULE spooler = LoadLibraryExW(L"winspool.drv", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!spooler)
+        return nullptr;
+    return reinterpret_cast<GetDefaultPrinterFunction>(
+        reinterpret_cast<void*>(GetProcAddress(spooler, "GetDefaultPrinterW")));
+}
+
 // The default printer's name, or empty with the system's error code set.
 std::wstring defaultPrinterName()
 {
+    const GetDefaultPrinterFunction getDefaultPrinter = spoolerDefaultPrinter();
+    if (!getDefaultPrinter)
+        return {};
     DWORD size = 0;
-    GetDefaultPrinterW(nullptr, &size);
+    getDefaultPrinter(nullptr, &size);
     if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size == 0)
         return {};
     std::wstring name(size, L'\0');
-    if (!GetDefaultPrinterW(name.data(), &size))
+    if (!getDefaultPrinter(name.data(), &size))
         return {};
     name.resize(size - 1); // the size counted the terminating NUL
     return name;

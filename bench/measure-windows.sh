@@ -1,0 +1,69 @@
+#!/bin/sh
+# Runs inside the X server of bench/run-windows.sh: prepares one warm Wine
+# prefix, starts the bare Win32 window and Morlane.exe alternately in it, and
+# prints medians and ratios.
+# Usage: measure-windows.sh FRAMEPROBE BARE_EXE MORLANE_EXE RUNS
+set -eu
+probe=$1
+bare=$2
+morlane=$3
+runs=$4
+# Drawing pauses longer than this end a program's first frame under Wine.
+complete_ms=200
+work=$(mktemp -d "${TMPDIR:-/tmp}/dravelo-bench.XXXXXX")
+. "$(dirname "$0")/figures.sh"
+
+# The locale is fixed when the wineserver starts: the program's own.
+LANG=it_IT.UTF-8
+LC_ALL=it_IT.UTF-8
+WINEPREFIX="$work/prefix"
+WINEARCH=win64
+WINEDEBUG=-all
+WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe,winedbg.exe=d"
+export LANG LC_ALL WINEPREFIX WINEARCH WINEDEBUG WINEDLLOVERRIDES
+
+finish() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    rm -rf "$work"
+}
+trap finish EXIT
+trap 'exit 130' INT TERM
+
+# One prefix and one persistent server for every start.
+mkdir "$WINEPREFIX"
+wineserver -p
+wineboot --init >/dev/null 2>&1
+# Wine's desktop process and services end soon after the prefix's last
+# program, and the next program then waits seconds for them to start again.
+# A console program waiting on a pipe that is never written keeps them up.
+mkfifo "$work/keep"
+wine cmd.exe /c pause <"$work/keep" >/dev/null 2>&1 &
+exec 4>"$work/keep"
+
+# One unmeasured start of each starts the desktop and fills the disk cache.
+"$probe" -- wine "$bare" >/dev/null 2>&1 || true
+"$probe" -- wine "$morlane" >/dev/null 2>&1 || true
+
+i=0
+while [ "$i" -lt "$runs" ]; do
+    measure bare --complete-ms "$complete_ms" -- wine "$bare"
+    measure morlane --complete-ms "$complete_ms" -- wine "$morlane"
+    i=$((i + 1))
+done
+
+LC_ALL=C awk -v runs="$runs" -v gap="$complete_ms" \
+    -v bfirst="$(figure bare start_ms)" -v bms="$(figure bare complete_ms)" -v bkb="$(figure bare rss_kb)" \
+    -v mfirst="$(figure morlane start_ms)" -v mms="$(figure morlane complete_ms)" -v mkb="$(figure morlane rss_kb)" \
+    -v bfast="$(fastest bare complete_ms)" -v mfast="$(fastest morlane complete_ms)" \
+    'BEGIN {
+    printf "Under Wine, medians of %d starts each (exec to first drawing and to first frame,\n", runs
+    printf "complete after %d ms without drawing; peak resident memory)\n", gap
+    printf "                      first drawing   first frame   peak memory\n"
+    printf "  bare Win32 window   %10.1f ms %10.1f ms %9.1f MiB\n", bfirst, bms, bkb / 1024
+    printf "  Morlane.exe         %10.1f ms %10.1f ms %9.1f MiB\n", mfirst, mms, mkb / 1024
+    tr = mms / bms; mr = mkb / bkb
+    printf "  ratio               %10.2f    %10.2f    %9.2f      (targets: frame <= 1.10, memory <= 1.10)\n", mfirst / bfirst, tr, mr
+    printf "  time target %s, memory target %s\n", (tr <= 1.10 ? "met" : "MISSED"), (mr <= 1.10 ? "met" : "MISSED")
+    printf "Fastest first frame of each: bare %.1f ms, Morlane.exe %.1f ms, ratio %.2f\n", bfast, mfast, mfast / bfast
+}'
