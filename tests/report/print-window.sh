@@ -49,7 +49,12 @@ if [ "$stopped_queue_told" = yes ]; then
     answer_message_box_default "disabled queue"
 else
     # The job waits in the queue for the printer to be resumed.
-    sleep 1
+    n=0
+    until lpstat -h "$sock" -o "$queue" 2>/dev/null | grep -q .; do
+        [ $n -lt 50 ] || fail "the job on the disabled queue is not waiting in it"
+        sleep 0.1
+        n=$((n + 1))
+    done
     expect_no_message_box "disabled queue"
 fi
 
