@@ -1,7 +1,8 @@
 #!/bin/sh
 # The About box opened from the real cover window: its texts, Esc and Enter
 # closing it, the same texts when reopened, "System Info..." telling that
-# the tool is not available here while the box stays open, and a click on
+# the tool is not available while the box stays open, then, where a
+# registry can name one, starting the tool it names, and a click on
 # "&Continua" with the box open bringing the calculation window in front of
 # it. Run under more than one window manager (DRAVELO_WM).
 set -u
@@ -38,6 +39,15 @@ key alt+s
 expect_message_box "System Info" "Le informazioni sul sistema non sono disponibili in questa fase"
 answer_message_box_default "the System Info message"
 wait_window "$about" >/dev/null || fail "the About box closed with the message"
+
+# Where the platform has a registry to name the tool (Windows), "System
+# Info..." starts the tool it names, without a message.
+if system_info_tool_install; then
+    key alt+s
+    system_info_tool_started || fail "System Info did not start the tool the registry names"
+    expect_no_message_box "System Info with a tool"
+    wait_window "$about" >/dev/null || fail "the About box lost the focus when the tool started"
+fi
 
 # OK is also the cancel button, wherever the focus is.
 key Escape

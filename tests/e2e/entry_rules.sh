@@ -1,7 +1,7 @@
 #!/bin/sh
 # The entry rules seen by a user: a value typed and Calcola pressed at once
 # (access key and mouse) is used; a point at the end is refused as typed; under
-# C settings "85,5" is no number.
+# C settings, where the platform has them, "85,5" is no number.
 set -u
 e2e_dir=$(cd "$(dirname "$0")" && pwd)
 . "$e2e_dir/lib.sh"
@@ -39,7 +39,9 @@ answer_message_box_default "the point message"
 [ "$(field_text "Carbonio [ % in peso]")" = "" ] || fail "the field was not emptied after the point"
 end_program_with_esci
 
-# C settings: the comma is no decimal separator there.
+# C settings, where the platform has them: the comma is no decimal
+# separator there.
+[ "$c_settings" = yes ] || { echo "PASS: entry rules through real key and mouse events (no C settings here)"; exit 0; }
 start C
 key Tab
 type_text "85,5"

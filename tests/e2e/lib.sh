@@ -2,12 +2,16 @@
 # events (xdotool, xclip) and run under with-display.sh. A script sets
 # e2e_dir to this folder and sources this file.
 #
-# What the scripts read of the program goes through a reader, chosen by
-# DRAVELO_E2E_READER (default atspi) and sourced from reader-NAME.sh, so
-# that the same journeys can read another build of the program. A reader
-# provides reader_start, reader_stop, wait_window, wait_no_window,
-# find_window, field_text, window_labels, message_text and button_centre (see
-# reader-atspi.sh); the window ids it prints are the ones xdotool drives.
+# How the program is started and what the scripts read of it goes through a
+# reader, chosen by DRAVELO_E2E_READER (default atspi: the Linux program)
+# and sourced from reader-NAME.sh, so that the same journeys drive the
+# program on another platform (win32: Morlane.exe under Wine). A reader
+# provides reader_start, reader_stop, launch_program, field_text,
+# window_labels, message_text, button_centre, system_info_tool_install and
+# system_info_tool_started, and sets stopped_queue_told and c_settings to
+# yes or no (see reader-atspi.sh); a platform with sessions to end also
+# provides end_session (see reader-win32.sh). Either way the windows are X
+# windows, found here and driven with xdotool.
 
 : "${e2e_dir:?set e2e_dir to the folder of lib.sh before sourcing it}"
 
@@ -27,6 +31,9 @@ input_box="Calcolo del potere calorifico dei combustibili"
 # How long the program may take to end after Yes (tenths of a second); the
 # sanitizer build checks for leaks on the way out.
 end_wait_tenths=100
+# How long a window may take to come or go (tenths of a second); a reader
+# may allow more.
+: "${window_wait_tenths:=100}"
 
 # A scratch current directory, the reader and an Italian keyboard for one
 # run. At exit the program (pid) is killed if still running, the optional
@@ -60,9 +67,40 @@ set_keyboard_layout() {
 # Starts the program (path in $program) under these regional settings, sets
 # pid, and waits for the cover window.
 start_program() {
-    LANG=$1 LC_ALL= "$program" &
-    pid=$!
+    launch_program "$1"
     wait_window Zerut >/dev/null || fail "the cover window did not open"
+}
+
+# Waits (bounded) until the window with this exact title is visible and has
+# the window manager's focus, so that keys reach it; prints its id.
+wait_window() {
+    local title=$1 n=0 id
+    while [ $n -lt $window_wait_tenths ]; do
+        id=$(xdotool getactivewindow 2>/dev/null)
+        if [ -n "$id" ] && [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+        n=$((n + 1))
+    done
+    return 1
+}
+
+# Waits (bounded) until no visible window has this title.
+wait_no_window() {
+    local title=$1 n=0
+    while find_window "$title" >/dev/null; do
+        [ $n -lt $window_wait_tenths ] || return 1
+        sleep 0.1
+        n=$((n + 1))
+    done
+}
+
+# Prints the id of a visible window with this exact title, focused or not;
+# fails if there is none.
+find_window() {
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 | grep .
 }
 
 program_running() {

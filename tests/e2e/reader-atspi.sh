@@ -1,6 +1,6 @@
-# The AT-SPI reader: the program seen as a screen reader on the X desktop
-# sees it. Windows are found through the X server, texts through the
-# accessibility bus (atspi_text.py). Sourced by lib.sh.
+# The AT-SPI reader: the Linux program, started directly, seen as a screen
+# reader on the X desktop sees it: texts through the accessibility bus
+# (atspi_text.py). Sourced by lib.sh.
 
 reader_start() {
     # A private session bus with the accessibility bus on it.
@@ -14,36 +14,16 @@ reader_stop() {
     kill "$atspi_pid" "$DBUS_SESSION_BUS_PID" 2>/dev/null
 }
 
-# Waits (bounded) until the window with this exact title is visible and has
-# the window manager's focus, so that keys reach it; prints its id.
-wait_window() {
-    local title=$1 n=0 id
-    while [ $n -lt 100 ]; do
-        id=$(xdotool getactivewindow 2>/dev/null)
-        if [ -n "$id" ] && [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-        n=$((n + 1))
-    done
-    return 1
-}
+# A stopped print queue is in an error state for the program, which tells
+# it; the C regional settings exist.
+stopped_queue_told=yes
+c_settings=yes
 
-# Waits (bounded) until no visible window has this title.
-wait_no_window() {
-    local title=$1 n=0
-    while find_window "$title" >/dev/null; do
-        [ $n -lt 100 ] || return 1
-        sleep 0.1
-        n=$((n + 1))
-    done
-}
-
-# Prints the id of a visible window with this exact title, focused or not;
-# fails if there is none.
-find_window() {
-    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 | grep .
+# Starts the program in the background under these regional settings; sets
+# pid.
+launch_program() {
+    LANG=$1 LC_ALL= "$program" &
+    pid=$!
 }
 
 # The text of the field a screen reader announces by this name.
@@ -65,4 +45,14 @@ message_text() {
 # word, in the window with this title: "x y".
 button_centre() {
     timeout 20 "$e2e_dir/atspi_text.py" centre "$1" "$2"
+}
+
+# Linux has no registry to name a system information tool: fails, and
+# "System Info..." can only tell that there is none.
+system_info_tool_install() {
+    return 1
+}
+
+system_info_tool_started() {
+    return 1
 }

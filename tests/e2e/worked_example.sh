@@ -1,6 +1,7 @@
 #!/bin/sh
 # The first worked example typed as a user would, under Italian settings:
-# 85,5 / 11,2 / 0,8 / 0 / 2,5 gives 9493,8; then the close box, answered Yes.
+# 85,5 / 11,2 / 0,8 / 0 / 2,5 gives 9493,8; "&Continua" on the cover brings
+# it back as it was; then the close box, answered No and then Yes.
 set -u
 e2e_dir=$(cd "$(dirname "$0")" && pwd)
 . "$e2e_dir/lib.sh"
@@ -12,6 +13,13 @@ open_calculation
 type_worked_example "Gasolio"
 result=$(field_text "Potere calorifico inferiore [kcal/kg]")
 [ "$result" = "9493,8" ] || fail "Text9 shows '$result', expected '9493,8'"
+
+# Back on the cover, "&Continua" brings the calculation window to the
+# front as it was left.
+xdotool windowactivate "$(find_window Zerut)"
+wait_window Zerut >/dev/null || fail "the cover window did not take the focus"
+open_calculation
+[ "$(field_text "Potere calorifico inferiore [kcal/kg]")" = "9493,8" ] || fail "the result changed on the way back"
 
 # The close box asks once; Enter answers No and keeps everything.
 key alt+F4

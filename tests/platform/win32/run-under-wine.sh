@@ -8,18 +8,7 @@ set -eu
 source_dir=$1
 build_dir=$2
 
-# Light optimisation without debug information more than halves the build
-# time; assertions stay on.
-mkdir -p "$build_dir"
-log="$build_dir/cross-build.log"
-if ! { cmake -S "$source_dir" -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE="$source_dir/cross/mingw-w64.cmake" \
-        -DDRAVELO_GUI=OFF -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-O1 \
-        -DCMAKE_CROSSCOMPILING_EMULATOR=wine &&
-    cmake --build "$build_dir" --parallel 2; } >"$log" 2>&1; then
-    cat "$log"
-    echo "the Windows build failed" >&2
-    exit 1
-fi
+sh "$(dirname "$0")/cross-build.sh" "$source_dir" "$build_dir"
 
 # Quiet and headless: no display, no Mono or Gecko installers, no menu
 # entries, no debugger on a crash.
