@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cmath>
+#include <vector>
 
 namespace dravelo::platform::win32 {
 
@@ -159,45 +160,82 @@ private:
     float y_ = 0;
 };
 
-using GetDefaultPrinterFunction = BOOL(WINAPI*)(LPWSTR, LPDWORD);
+// The spooler's calls the job needs before it starts.
+struct Spooler {
+    BOOL(WINAPI* getDefaultPrinter)(LPWSTR, LPDWORD) = nullptr;
+    BOOL(WINAPI* openPrinter)(LPWSTR, LPHANDLE, LPPRINTER_DEFAULTSW) = nullptr;
+    BOOL(WINAPI* getPrinter)(HANDLE, DWORD, LPBYTE, DWORD, LPDWORD) = nullptr;
+    BOOL(WINAPI* closePrinter)(HANDLE) = nullptr;
+};
+
+template <class Function>
+void bind(HMODULE module, const char* name, Function& function)
+{
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
 
 // The spooler brings the whole printing stack into the process (under Wine,
 // CUPS and its libraries: megabytes and tens of milliseconds), so it is
 // loaded, from the system folder only, when the first job starts rather
 // than with the program.
-GetDefaultPrinterFunction spoolerDefaultPrinter()
+Spooler loadSpooler()
 {
-    HMODULE spooler = LoadLibraryExW(L"winspool.drv", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (!spooler)
-        return nullptr;
-    return reinterpret_cast<GetDefaultPrinterFunction>(
-        reinterpret_cast<void*>(GetProcAddress(spooler, "GetDefaultPrinterW")));
+    Spooler spooler;
+    HMODULE module = LoadLibraryExW(L"winspool.drv", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!module)
+        return spooler;
+    bind(module, "GetDefaultPrinterW", spooler.getDefaultPrinter);
+    bind(module, "OpenPrinterW", spooler.openPrinter);
+    bind(module, "GetPrinterW", spooler.getPrinter);
+    bind(module, "ClosePrinter", spooler.closePrinter);
+    return spooler;
 }
 
 // The default printer's name, or empty with the system's error code set.
-std::wstring defaultPrinterName()
+std::wstring defaultPrinterName(const Spooler& spooler)
 {
-    const GetDefaultPrinterFunction getDefaultPrinter = spoolerDefaultPrinter();
-    if (!getDefaultPrinter)
+    if (!spooler.getDefaultPrinter)
         return {};
     DWORD size = 0;
-    getDefaultPrinter(nullptr, &size);
+    spooler.getDefaultPrinter(nullptr, &size);
     if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size == 0)
         return {};
     std::wstring name(size, L'\0');
-    if (!getDefaultPrinter(name.data(), &size))
+    if (!spooler.getDefaultPrinter(name.data(), &size))
         return {};
     name.resize(size - 1); // the size counted the terminating NUL
     return name;
+}
+
+// A printer the spooler reports in error, offline or unavailable would hold
+// the job without printing it; a paused one prints once resumed.
+bool printerOutOfOrder(const Spooler& spooler, std::wstring name)
+{
+    constexpr DWORD kOutOfOrder = PRINTER_STATUS_ERROR | PRINTER_STATUS_OFFLINE | PRINTER_STATUS_NOT_AVAILABLE;
+    HANDLE printer = nullptr;
+    if (!spooler.openPrinter || !spooler.getPrinter || !spooler.closePrinter ||
+        !spooler.openPrinter(name.data(), &printer, nullptr))
+        return false; // unknown: the job itself will tell
+    DWORD size = 0;
+    spooler.getPrinter(printer, 2, nullptr, 0, &size);
+    std::vector<BYTE> info(size);
+    const bool read = size >= sizeof(PRINTER_INFO_2W) && spooler.getPrinter(printer, 2, info.data(), size, &size);
+    spooler.closePrinter(printer);
+    return read && (reinterpret_cast<const PRINTER_INFO_2W*>(info.data())->Status & kOutOfOrder) != 0;
 }
 
 } // namespace
 
 std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot)
 {
-    const std::wstring printer = defaultPrinterName();
+    const Spooler spooler = loadSpooler();
+    const std::wstring printer = defaultPrinterName(spooler);
     if (printer.empty()) {
         whyNot = "Non è installata nessuna stampante predefinita.";
+        return nullptr;
+    }
+    if (printerOutOfOrder(spooler, printer)) {
+        whyNot = "La stampante predefinita " + quoted(printer) + " è in stato di errore.";
         return nullptr;
     }
     HDC dc = CreateDCW(L"WINSPOOL", printer.c_str(), nullptr, nullptr);
