@@ -22,10 +22,17 @@ void drawImage(HDC dc, const Win32Control& image)
         GetObjectW(image.bitmap, sizeof info, &info);
         HDC source = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(source, image.bitmap);
-        SetStretchBltMode(dc, HALFTONE);
-        SetBrushOrgEx(dc, 0, 0, nullptr);
-        StretchBlt(dc, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top, source, 0, 0,
-                   info.bmWidth, info.bmHeight, SRCCOPY);
+        const int width = inside.right - inside.left;
+        const int height = inside.bottom - inside.top;
+        if (width == info.bmWidth && height == info.bmHeight) {
+            // At its own size the picture is copied as it is: smoothing a
+            // copy that scales nothing is slow (Wine blends every pixel).
+            BitBlt(dc, inside.left, inside.top, width, height, source, 0, 0, SRCCOPY);
+        } else {
+            SetStretchBltMode(dc, HALFTONE);
+            SetBrushOrgEx(dc, 0, 0, nullptr);
+            StretchBlt(dc, inside.left, inside.top, width, height, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+        }
         SelectObject(source, old);
         DeleteDC(source);
     }
