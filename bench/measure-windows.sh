@@ -16,24 +16,19 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/dravelo-bench.XXXXXX")
 # The locale is fixed when the wineserver starts: the program's own.
 LANG=it_IT.UTF-8
 LC_ALL=it_IT.UTF-8
-WINEPREFIX="$work/prefix"
-WINEARCH=win64
-WINEDEBUG=-all
-WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe,winedbg.exe=d"
-export LANG LC_ALL WINEPREFIX WINEARCH WINEDEBUG WINEDLLOVERRIDES
+export LANG LC_ALL
+. "$(dirname "$0")/../tests/platform/win32/wine-prefix.sh"
+wine_prefix_use "$work/prefix"
 
 finish() {
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
+    wine_prefix_stop
     rm -rf "$work"
 }
 trap finish EXIT
 trap 'exit 130' INT TERM
 
 # One prefix and one persistent server for every start.
-mkdir "$WINEPREFIX"
-wineserver -p
-wineboot --init >/dev/null 2>&1
+wine_prefix_start
 # Wine's desktop process and services end soon after the prefix's last
 # program, and the next program then waits seconds for them to start again.
 # A console program waiting on a pipe that is never written keeps them up.

@@ -6,6 +6,7 @@
 
 : "${DRAVELO_WIN32_SCREEN_READER:?the path of screen_reader.exe}"
 : "${DRAVELO_WIN32_LAUNCH_TARGET:?the path of launch_target.exe}"
+. "$e2e_dir/../platform/win32/wine-prefix.sh"
 
 # The first start of a Wine process in a cold server takes a few seconds.
 window_wait_tenths=200
@@ -28,20 +29,13 @@ reader_start() {
     # whose files the journeys check.
     win32_dir=$(mktemp -d "${TMPDIR:-/tmp}/dravelo-e2e-wine.XXXXXX")
     win32_locale=
-    # Quiet: no Mono or Gecko installers, no menu entries, no debugger on a
-    # crash.
-    export WINEPREFIX="$win32_dir/prefix" WINEARCH=win64 WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe,winedbg.exe=d"
+    wine_prefix_use "$win32_dir/prefix"
     # Inherited by the program and the tools it starts.
     export DRAVELO_LAUNCH_MARKER="$(windows_path "$win32_dir/launched.txt")"
-    mkdir "$WINEPREFIX"
 }
 
 reader_stop() {
-    if [ -n "$win32_locale" ]; then
-        wineserver -k 2>/dev/null
-        wineserver -w 2>/dev/null
-    fi
+    if [ -n "$win32_locale" ]; then wine_prefix_stop; fi
     rm -rf "$win32_dir"
 }
 
@@ -50,14 +44,10 @@ reader_stop() {
 # change. The prefix is made at the first start.
 win32_server_for() {
     [ "$win32_locale" = "$1" ] && return 0
-    if [ -n "$win32_locale" ]; then
-        wineserver -k 2>/dev/null
-        wineserver -w 2>/dev/null
-    fi
+    if [ -n "$win32_locale" ]; then wine_prefix_stop; fi
     export LANG=$1 LC_ALL=$1
     win32_locale=$1
-    wineserver -p
-    [ -e "$WINEPREFIX/system.reg" ] || wineboot --init >/dev/null 2>&1 || fail "wineboot failed"
+    wine_prefix_start || fail "wineboot failed"
 }
 
 # Starts the program in the background under these regional settings; sets

@@ -4,18 +4,15 @@
 # with-display.sh.
 # Usage: contract-window.sh CONTRACT_TESTS_EXE
 set -u
+. "$(dirname "$0")/wine-prefix.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/dravelo-contract.XXXXXX")
-export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe,winedbg.exe=d"
+wine_prefix_use "$work/prefix"
 finish() {
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
+    wine_prefix_stop
     rm -rf "$work"
 }
 trap finish EXIT
 trap 'exit 130' INT TERM
 
-mkdir -p "$WINEPREFIX"
-wineserver -p
-wineboot --init >/dev/null 2>&1
+wine_prefix_start
 wine "$1" --gtest_brief=1

@@ -11,15 +11,12 @@ describe="$(dirname "$0")/reader/describe.py"
 process=$(basename "$check")
 work=$(mktemp -d)
 pid=""
-mkdir "$work/prefix"
-
-export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe,winedbg.exe=d"
+. "$(dirname "$0")/wine-prefix.sh"
+wine_prefix_use "$work/prefix"
 export LANG=it_IT.UTF-8 LC_ALL=it_IT.UTF-8
 finish() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
+    wine_prefix_stop
     rm -rf "$work"
 }
 trap finish EXIT
@@ -57,8 +54,7 @@ expect_answer() {
 
 # An Italian keyboard has the "è" key.
 setxkbmap it 2>/dev/null
-wineserver -p
-wineboot --init >/dev/null 2>&1
+wine_prefix_start
 
 question="Chiudere il programma ?"
 title="Calcolo del potere calorifico dei combustibili"

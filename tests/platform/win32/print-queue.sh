@@ -9,12 +9,10 @@ set -u
 check=$1
 . "$(dirname "$0")/../../report/private-queue.sh"
 
-WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/dravelo-wine.XXXXXX")
-export WINEPREFIX WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe,winedbg.exe=d"
+. "$(dirname "$0")/wine-prefix.sh"
+wine_prefix_use "$(mktemp -d "${TMPDIR:-/tmp}/dravelo-wine.XXXXXX")"
 finish() {
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
+    wine_prefix_stop
     rm -rf "$WINEPREFIX"
     private_queue_stop
 }
@@ -31,8 +29,7 @@ fail() {
 private_queue_start || exit 1
 unset DISPLAY WAYLAND_DISPLAY
 export LANG=it_IT.UTF-8 LC_ALL=it_IT.UTF-8
-wineserver -p
-wineboot --init >/dev/null 2>&1
+wine_prefix_start
 
 # A console program's lines end in CR LF.
 measures=$(wine "$check") || fail "the print failed"

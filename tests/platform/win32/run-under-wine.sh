@@ -10,24 +10,18 @@ build_dir=$2
 
 sh "$(dirname "$0")/cross-build.sh" "$source_dir" "$build_dir"
 
-# Quiet and headless: no display, no Mono or Gecko installers, no menu
-# entries, no debugger on a crash.
+# Headless: the tests that need windows start their own X server.
 unset DISPLAY WAYLAND_DISPLAY
-export WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe,winedbg.exe=d"
-WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/dravelo-wine.XXXXXX")
-export WINEPREFIX
+. "$(dirname "$0")/wine-prefix.sh"
+wine_prefix_use "$(mktemp -d "${TMPDIR:-/tmp}/dravelo-wine.XXXXXX")"
 
 finish() {
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
+    wine_prefix_stop
     rm -rf "$WINEPREFIX"
 }
 trap finish EXIT
 trap 'exit 130' INT TERM
 
-# A persistent server keeps the prefix warm between the test programs.
-wineserver -p
-wineboot --init >/dev/null 2>&1
+wine_prefix_start
 
 ctest --test-dir "$build_dir" --output-on-failure --no-tests=error

@@ -1,0 +1,23 @@
+# A private Wine prefix for one script: quiet (no Mono or Gecko installers,
+# no menu entries, no debugger on a crash), with a persistent server that
+# keeps it warm between programs. Sourced. The server reads the regional
+# settings and CUPS_SERVER when it starts: set them before wine_prefix_start.
+
+# wine_prefix_use DIR: the prefix lives in DIR, made if missing.
+wine_prefix_use() {
+    export WINEPREFIX="$1" WINEARCH=win64 WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe,winedbg.exe=d"
+    mkdir -p "$WINEPREFIX"
+}
+
+# Starts the server; the prefix is made at its first start.
+wine_prefix_start() {
+    wineserver -p
+    [ -e "$WINEPREFIX/system.reg" ] || wineboot --init >/dev/null 2>&1
+}
+
+# Stops the server and waits until every program of the prefix has ended.
+wine_prefix_stop() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+}
