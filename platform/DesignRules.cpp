@@ -26,6 +26,29 @@ ScaleUnits scaleUnitsOf(const FormDesign& design)
     return units;
 }
 
+Color backgroundOf(const FormDesign& form)
+{
+    return form.background.value_or(Color::system(SystemColor::ButtonFace));
+}
+
+Color foregroundOf(const FormDesign& form)
+{
+    return form.foreground.value_or(Color::system(SystemColor::WindowText));
+}
+
+Color backgroundOf(const ControlDesign& control)
+{
+    const SystemColor fallback = control.cls == ControlClass::TextBox ? SystemColor::Window : SystemColor::ButtonFace;
+    return control.background.value_or(Color::system(fallback));
+}
+
+Color foregroundOf(const ControlDesign& control)
+{
+    const bool onWindowColours = control.cls == ControlClass::TextBox || control.cls == ControlClass::Line;
+    return control.foreground.value_or(
+        Color::system(onWindowColours ? SystemColor::WindowText : SystemColor::ButtonText));
+}
+
 ControlKind kindOf(ControlClass cls)
 {
     switch (cls) {

@@ -30,6 +30,13 @@ struct ScaleUnits {
 };
 ScaleUnits scaleUnitsOf(const FormDesign& design);
 
+// A window's or a control's colours: the design's, else its class's
+// default from the desktop's scheme.
+Color backgroundOf(const FormDesign& form);
+Color foregroundOf(const FormDesign& form);
+Color backgroundOf(const ControlDesign& control);
+Color foregroundOf(const ControlDesign& control);
+
 ControlKind kindOf(ControlClass cls);
 // Lines and images have no font.
 bool carriesFont(ControlClass cls);

@@ -19,9 +19,9 @@ namespace dravelo::platform::qt {
 
 namespace {
 
-QColor colourOr(const std::optional<Color>& colour, SystemColor fallback)
+QColor qColorOf(const Color& colour)
 {
-    return toQColor(colour.value_or(Color::system(fallback)), QApplication::palette());
+    return toQColor(colour, QApplication::palette());
 }
 
 QWidget* createButton(const ControlDesign& d, QWidget* parent)
@@ -30,8 +30,8 @@ QWidget* createButton(const ControlDesign& d, QWidget* parent)
     QPalette colours = button->palette();
     // Only a graphical button shows its own face colour.
     if (d.graphical)
-        colours.setColor(QPalette::Button, colourOr(d.background, SystemColor::ButtonFace));
-    colours.setColor(QPalette::ButtonText, colourOr(d.foreground, SystemColor::ButtonText));
+        colours.setColor(QPalette::Button, qColorOf(backgroundOf(d)));
+    colours.setColor(QPalette::ButtonText, qColorOf(foregroundOf(d)));
     button->setPalette(colours);
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::StrongFocus);
@@ -44,8 +44,8 @@ QWidget* createTextBox(const ControlDesign& d, QWidget* parent)
     field->setMaxLength(INT_MAX);
     field->setText(QString::fromStdString(d.caption));
     QPalette colours = field->palette();
-    colours.setColor(QPalette::Base, colourOr(d.background, SystemColor::Window));
-    colours.setColor(QPalette::Text, colourOr(d.foreground, SystemColor::WindowText));
+    colours.setColor(QPalette::Base, qColorOf(backgroundOf(d)));
+    colours.setColor(QPalette::Text, qColorOf(foregroundOf(d)));
     field->setPalette(colours);
     field->setFocusPolicy(Qt::StrongFocus);
     return field;
@@ -63,8 +63,8 @@ QWidget* createLabel(const ControlDesign& d, QWidget* parent)
     if (d.singleBorder)
         label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     QPalette colours = label->palette();
-    colours.setColor(QPalette::Window, colourOr(d.background, SystemColor::ButtonFace));
-    colours.setColor(QPalette::WindowText, colourOr(d.foreground, SystemColor::ButtonText));
+    colours.setColor(QPalette::Window, qColorOf(backgroundOf(d)));
+    colours.setColor(QPalette::WindowText, qColorOf(foregroundOf(d)));
     label->setPalette(colours);
     label->setAutoFillBackground(true);
     label->setFocusPolicy(Qt::NoFocus);
@@ -96,10 +96,10 @@ QWidget* createControlWidget(const ControlDesign& d, const QFont& font, QWidget*
         break;
     case ControlClass::PictureBox:
         widget = new PictureBoxWidget(loadPicture(QString::fromStdString(d.picture)),
-                                      colourOr(d.background, SystemColor::ButtonFace), d.sunkenBorder, parent);
+                                      qColorOf(backgroundOf(d)), d.sunkenBorder, parent);
         break;
     case ControlClass::Line:
-        widget = new LineWidget(colourOr(d.foreground, SystemColor::WindowText), d.lineWidth, parent);
+        widget = new LineWidget(qColorOf(foregroundOf(d)), d.lineWidth, parent);
         break;
     }
     widget->setObjectName(QString::fromStdString(d.index < 0 ? d.name : d.name + "(" + std::to_string(d.index) + ")"));

@@ -38,10 +38,8 @@ FormWindow::FormWindow(const FormDesign& design, double twipsPerPixel)
     units_ = scaleUnitsOf(design_);
 
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, toQColor(design_.background.value_or(Color::system(SystemColor::ButtonFace)),
-                                                QApplication::palette()));
-    colours.setColor(QPalette::WindowText, toQColor(design_.foreground.value_or(Color::system(SystemColor::WindowText)),
-                                                    QApplication::palette()));
+    colours.setColor(QPalette::Window, toQColor(backgroundOf(design_), QApplication::palette()));
+    colours.setColor(QPalette::WindowText, toQColor(foregroundOf(design_), QApplication::palette()));
     setPalette(colours);
     setAutoFillBackground(true);
     setFont(designFont(design_.font.pointSize, design_.font.bold));

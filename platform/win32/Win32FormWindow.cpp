@@ -57,7 +57,7 @@ Win32FormWindow::Win32FormWindow(Win32Runtime& runtime, const FormDesign& design
 {
     units_ = scaleUnitsOf(design_);
 
-    background_ = CreateSolidBrush(colourOr(design_.background, SystemColor::ButtonFace));
+    background_ = CreateSolidBrush(toColorRef(backgroundOf(design_)));
 
     outer_ = designedOuterRect(design_);
     positioned_ = design_.placedByDesign;
@@ -126,28 +126,8 @@ void Win32FormWindow::createControl(Win32Control& c, HINSTANCE instance, int id)
     const ControlDesign& d = c.design;
     if (carriesFont(d.cls))
         c.font = createDesignFont(c.values.fontSize, d.font.value_or(design_.font).bold);
-    switch (d.cls) {
-    case ControlClass::CommandButton:
-        c.backColour = colourOr(d.background, SystemColor::ButtonFace);
-        c.foreColour = colourOr(d.foreground, SystemColor::ButtonText);
-        break;
-    case ControlClass::TextBox:
-        c.backColour = colourOr(d.background, SystemColor::Window);
-        c.foreColour = colourOr(d.foreground, SystemColor::WindowText);
-        break;
-    case ControlClass::Label:
-        c.backColour = colourOr(d.background, SystemColor::ButtonFace);
-        c.foreColour = colourOr(d.foreground, SystemColor::ButtonText);
-        break;
-    case ControlClass::PictureBox:
-        c.backColour = colourOr(d.background, SystemColor::ButtonFace);
-        break;
-    case ControlClass::Line:
-        c.foreColour = colourOr(d.foreground, SystemColor::WindowText);
-        break;
-    case ControlClass::Image:
-        break;
-    }
+    c.backColour = toColorRef(backgroundOf(d));
+    c.foreColour = toColorRef(foregroundOf(d));
     if (d.cls != ControlClass::Line && d.cls != ControlClass::Image)
         c.background = CreateSolidBrush(c.backColour);
     c.hwnd = createControlWindow(c, hwnd_, instance, id);

@@ -35,11 +35,6 @@ COLORREF toColorRef(const Color& color)
     return RGB(color.red, color.green, color.blue);
 }
 
-COLORREF colourOr(const std::optional<Color>& colour, SystemColor fallback)
-{
-    return toColorRef(colour.value_or(Color::system(fallback)));
-}
-
 HFONT createDesignFont(double pointSize, bool bold)
 {
     const std::wstring face = toUtf16(kDesignFontFace);

@@ -9,7 +9,6 @@
 namespace dravelo::platform::win32 {
 
 COLORREF toColorRef(const Color& color);
-COLORREF colourOr(const std::optional<Color>& colour, SystemColor fallback);
 
 // The design face at this size in points for the screen's logical DPI; the
 // caller owns the font.
