@@ -58,7 +58,9 @@ wine_prefix_start
 
 question="Chiudere il programma ?"
 title="Calcolo del potere calorifico dei combustibili"
-wine "$check" "$question" "Nome file - Max 8 caratteri" "$title" >"$work/answers" 2>&1 &
+# Made before the program starts: the background job opens it later.
+: >"$work/answers"
+wine "$check" "$question" "Nome file - Max 8 caratteri" "$title" >>"$work/answers" 2>&1 &
 pid=$!
 expect_answer 1 "start focus=field"
 
