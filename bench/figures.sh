@@ -14,15 +14,35 @@ measure() {
     echo "$line" >>"$work/$name"
 }
 
-# figure NAME KEY: median of KEY over the runs of NAME (the probe writes
-# decimal points whatever the locale)
-figure() {
-    tr ' ' '\n' <"$work/$1" | sed -n "s/^$2=//p" | LC_ALL=C sort -n |
+# values NAME KEY: KEY of each run of NAME, one a line, in the order of the
+# runs (the probe writes decimal points whatever the locale)
+values() {
+    tr ' ' '\n' <"$work/$1" | sed -n "s/^$2=//p"
+}
+
+# median: of the numbers on standard input
+median() {
+    LC_ALL=C sort -n |
         LC_ALL=C awk '{ v[NR] = $1 } END { if (NR == 0) exit 1; print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# figure NAME KEY: median of KEY over the runs of NAME
+figure() {
+    values "$1" "$2" | median
 }
 
 # fastest NAME KEY: the lowest KEY over the runs of NAME, the start least
 # slowed by other work on the machine
 fastest() {
-    tr ' ' '\n' <"$work/$1" | sed -n "s/^$2=//p" | LC_ALL=C sort -n | head -n 1
+    values "$1" "$2" | LC_ALL=C sort -n | head -n 1
+}
+
+# paired_ratio NAME OVER KEY: median over the rounds of KEY of NAME divided by
+# KEY of OVER in the same round. The two started one after the other, so a
+# slow spell of the machine weighs on both sides of a ratio alike.
+paired_ratio() {
+    values "$1" "$3" >"$work/paired.a"
+    values "$2" "$3" >"$work/paired.b"
+    paste -d ' ' "$work/paired.a" "$work/paired.b" |
+        LC_ALL=C awk 'NF == 2 && $2 > 0 { print $1 / $2 }' | median
 }

@@ -50,6 +50,8 @@ done
 LC_ALL=C awk -v runs="$runs" -v gap="$complete_ms" \
     -v bfirst="$(figure bare start_ms)" -v bms="$(figure bare complete_ms)" -v bkb="$(figure bare rss_kb)" \
     -v mfirst="$(figure morlane start_ms)" -v mms="$(figure morlane complete_ms)" -v mkb="$(figure morlane rss_kb)" \
+    -v pfirst="$(paired_ratio morlane bare start_ms)" -v pms="$(paired_ratio morlane bare complete_ms)" \
+    -v pkb="$(paired_ratio morlane bare rss_kb)" \
     -v bfast="$(fastest bare complete_ms)" -v mfast="$(fastest morlane complete_ms)" \
     'BEGIN {
     printf "Under Wine, medians of %d starts each (exec to first drawing and to first frame,\n", runs
@@ -57,8 +59,9 @@ LC_ALL=C awk -v runs="$runs" -v gap="$complete_ms" \
     printf "                      first drawing   first frame   peak memory\n"
     printf "  bare Win32 window   %10.1f ms %10.1f ms %9.1f MiB\n", bfirst, bms, bkb / 1024
     printf "  Morlane.exe         %10.1f ms %10.1f ms %9.1f MiB\n", mfirst, mms, mkb / 1024
-    tr = mms / bms; mr = mkb / bkb
-    printf "  ratio               %10.2f    %10.2f    %9.2f      (targets: frame <= 1.10, memory <= 1.10)\n", mfirst / bfirst, tr, mr
-    printf "  time target %s, memory target %s\n", (tr <= 1.10 ? "met" : "MISSED"), (mr <= 1.10 ? "met" : "MISSED")
+    printf "  ratio of medians    %10.2f    %10.2f    %9.2f\n", mfirst / bfirst, mms / bms, mkb / bkb
+    printf "  median ratio        %10.2f    %10.2f    %9.2f      (targets: frame <= 1.10, memory <= 1.10)\n", pfirst, pms, pkb
+    printf "  time target %s, memory target %s (median ratio of the starts in the same round)\n", \
+        (pms <= 1.10 ? "met" : "MISSED"), (pkb <= 1.10 ? "met" : "MISSED")
     printf "Fastest first frame of each: bare %.1f ms, Morlane.exe %.1f ms, ratio %.2f\n", bfast, mfast, mfast / bfast
 }'

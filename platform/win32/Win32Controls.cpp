@@ -75,12 +75,13 @@ void registerPictureBoxClass(HINSTANCE instance)
     RegisterClassExW(&box);
 }
 
-HWND createControlWindow(const Win32Control& c, HWND parent, HINSTANCE instance, int id)
+HWND createControlWindow(const Win32Control& c, HWND parent, HINSTANCE instance, int id, const RECT& box)
 {
     const ControlDesign& d = c.design;
     const std::wstring caption = toUtf16(d.caption);
     auto create = [&](DWORD exStyle, const wchar_t* cls, DWORD style, void* param = nullptr) {
-        return CreateWindowExW(exStyle, cls, caption.c_str(), kChildStyle | style, 0, 0, 0, 0, parent,
+        return CreateWindowExW(exStyle, cls, caption.c_str(), kChildStyle | style, box.left, box.top,
+                               box.right - box.left, box.bottom - box.top, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, param);
     };
     switch (d.cls) {

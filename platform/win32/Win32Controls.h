@@ -11,9 +11,9 @@
 namespace dravelo::platform::win32 {
 
 // STATIC for labels, EDIT for fields, BUTTON for buttons (owner-drawn when
-// graphical), the picture box class; null for lines and images, which the
-// window draws.
-HWND createControlWindow(const Win32Control& control, HWND parent, HINSTANCE instance, int id);
+// graphical), the picture box class, made in its box; null for lines and
+// images, which the window draws.
+HWND createControlWindow(const Win32Control& control, HWND parent, HINSTANCE instance, int id, const RECT& box);
 void registerPictureBoxClass(HINSTANCE instance);
 
 HBITMAP loadPictureBitmap(HINSTANCE instance, const std::string& picture);
@@ -24,7 +24,8 @@ HICON loadPictureIcon(HINSTANCE instance, const std::string& picture);
 RECT lineSpan(POINT from, POINT to, int penWidth);
 
 // A self-sizing label's size for its caption in its font, plus its border;
-// a word-wrapping one keeps its width and grows downwards.
+// a word-wrapping one keeps its width and grows downwards. Measured on the
+// screen before the label has its window.
 SIZE fittedLabelSize(const Win32Control& label, int currentWidth);
 // A self-sizing picture box's size: its picture plus its border.
 SIZE fittedPictureBoxSize(const Win32Control& pictureBox);

@@ -112,8 +112,6 @@ void Win32FormWindow::build(HINSTANCE instance)
         if (c.isButton() && c.design.isCancel)
             cancelButton_ = &c;
     }
-    for (Win32Control& c : controls_)
-        applyGeometry(c);
     // A screen reader names a field by the label just before it.
     for (Win32Control& c : controls_)
         if (const Win32Control* label = find({design_.name, c.design.labelledBy}); label && c.hwnd && label->hwnd)
@@ -130,13 +128,17 @@ void Win32FormWindow::createControl(Win32Control& c, HINSTANCE instance, int id)
     c.foreColour = toColorRef(foregroundOf(d));
     if (d.cls != ControlClass::Line && d.cls != ControlClass::Image)
         c.background = CreateSolidBrush(c.backColour);
-    c.hwnd = createControlWindow(c, hwnd_, instance, id);
     if (d.cls == ControlClass::Image)
         c.bitmap = loadPictureBitmap(instance, d.picture);
     if (d.cls == ControlClass::PictureBox)
         c.icon = loadPictureIcon(instance, d.picture);
+    // Made where it belongs: each move of a child window costs a round trip
+    // to the window server.
+    c.hwnd = createControlWindow(c, hwnd_, instance, id, layOut(c));
     if (c.hwnd && c.font)
         SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
+    if (!c.hwnd)
+        applyGeometry(c);
 }
 
 Win32Control* Win32FormWindow::find(const ControlId& id)
@@ -181,30 +183,36 @@ int Win32FormWindow::pixelsDown(double units) const
 
 void Win32FormWindow::applyGeometry(Win32Control& c)
 {
-    const ControlValues& v = c.values;
     if (c.design.cls == ControlClass::Line) {
         c.drawn = lineSpan(lineStart(c), lineEnd(c), c.design.lineWidth);
         InvalidateRect(hwnd_, nullptr, TRUE);
         return;
     }
-    const RECT box{pixelsAcross(v.left), pixelsDown(v.top), pixelsAcross(v.left) + std::max(0, pixelsAcross(v.width)),
-                   pixelsDown(v.top) + std::max(0, pixelsDown(v.height))};
+    const RECT box = layOut(c);
     if (!c.hwnd) {
         c.drawn = box;
         InvalidateRect(hwnd_, nullptr, TRUE);
         return;
     }
-    SIZE size{box.right - box.left, box.bottom - box.top};
-    if (c.design.autoSize) {
-        const SIZE fitted = c.design.cls == ControlClass::Label ? fittedLabelSize(c, size.cx)
-                                                                 : fittedPictureBoxSize(c);
-        if (fitted.cx > 0 && fitted.cy > 0) {
-            size = fitted;
-            c.values.width = size.cx * twipsPerPixel_.across / units_.across;
-            c.values.height = size.cy * twipsPerPixel_.down / units_.down;
-        }
+    MoveWindow(c.hwnd, box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
+}
+
+RECT Win32FormWindow::layOut(Win32Control& c)
+{
+    const ControlValues& v = c.values;
+    RECT box{pixelsAcross(v.left), pixelsDown(v.top), pixelsAcross(v.left) + std::max(0, pixelsAcross(v.width)),
+             pixelsDown(v.top) + std::max(0, pixelsDown(v.height))};
+    if (!c.design.autoSize || c.design.cls == ControlClass::Image)
+        return box;
+    const SIZE fitted = c.design.cls == ControlClass::Label ? fittedLabelSize(c, box.right - box.left)
+                                                             : fittedPictureBoxSize(c);
+    if (fitted.cx > 0 && fitted.cy > 0) {
+        box.right = box.left + fitted.cx;
+        box.bottom = box.top + fitted.cy;
+        c.values.width = fitted.cx * twipsPerPixel_.across / units_.across;
+        c.values.height = fitted.cy * twipsPerPixel_.down / units_.down;
     }
-    MoveWindow(c.hwnd, box.left, box.top, size.cx, size.cy, TRUE);
+    return box;
 }
 
 POINT Win32FormWindow::lineStart(const Win32Control& line) const
@@ -294,11 +302,16 @@ void Win32FormWindow::applyNormalGeometry()
         WINDOWPLACEMENT placement{};
         placement.length = sizeof placement;
         GetWindowPlacement(hwnd_, &placement);
-        RECT& normal = placement.rcNormalPosition;
+        RECT normal = restoreTo_.value_or(placement.rcNormalPosition);
         if (positioned_)
             OffsetRect(&normal, outer.left - normal.left, outer.top - normal.top);
         normal.right = normal.left + (outer.right - outer.left);
         normal.bottom = normal.top + (outer.bottom - outer.top);
+        if (IsZoomed(hwnd_)) {
+            restoreTo_ = normal;
+            return;
+        }
+        placement.rcNormalPosition = normal;
         SetWindowPlacement(hwnd_, &placement);
         return;
     }
@@ -347,8 +360,62 @@ Win32Control* Win32FormWindow::buttonWithAccessKey(wchar_t key)
 
 void Win32FormWindow::showAsDesigned()
 {
-    ShowWindow(hwnd_, design_.state == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    if (design_.state == WindowState::Maximized)
+        showMaximized();
+    else
+        ShowWindow(hwnd_, SW_SHOWNORMAL);
     SetForegroundWindow(hwnd_);
+}
+
+void Win32FormWindow::showMaximized()
+{
+    // Under Wine an X window manager maps the window at the size it had while
+    // hidden, then maximizes it: every control is painted at the normal size
+    // and again at the full one. Sized to its maximized rectangle while still
+    // hidden, the window is mapped at its final size and painted once.
+    // Setting the placement of the mapped window would make Wine announce its
+    // state again, and the manager answer with another repaint, so the normal
+    // rectangle is kept here and applied when the user restores the window.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(hwnd_, &placement);
+    const RECT maximized = maximizedRect();
+    SetWindowPos(hwnd_, nullptr, maximized.left, maximized.top, maximized.right - maximized.left,
+                 maximized.bottom - maximized.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    restoreTo_ = placement.rcNormalPosition;
+    ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
+}
+
+void Win32FormWindow::applyRestoredRect()
+{
+    if (!restoreTo_ || IsZoomed(hwnd_) || IsIconic(hwnd_))
+        return;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    // The placement's rectangle counts from the work area.
+    RECT normal = *restoreTo_;
+    OffsetRect(&normal, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+    restoreTo_.reset();
+    SetWindowPos(hwnd_, nullptr, normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT Win32FormWindow::maximizedRect() const
+{
+    // As the system places a maximized window: its sizing border just
+    // outside the work area of its monitor, and the caption inside.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    RECT border{0, 0, 0, 0};
+    AdjustWindowRectEx(&border, styleOf(design_) & ~WS_BORDER, FALSE, exStyleOf(design_));
+    RECT r = monitor.rcWork;
+    r.left += border.left;
+    r.top += border.top;
+    r.right += border.right;
+    r.bottom += border.bottom;
+    return r;
 }
 
 void Win32FormWindow::bringToFront()
@@ -411,6 +478,17 @@ LRESULT Win32FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         if (Win32Control* c = controlOf(reinterpret_cast<HWND>(lParam)))
             runtime_.commandFrom(*this, *c, HIWORD(wParam));
+        return 0;
+    case WM_SYSCOMMAND:
+        // The system restores the window to the rectangle it was maximized
+        // from (an X window manager to the size it was mapped at); the normal
+        // rectangle follows once the window manager has done, before anything
+        // is painted.
+        if ((wParam & 0xFFF0) == SC_RESTORE && restoreTo_ && IsZoomed(hwnd_))
+            PostMessageW(hwnd_, kApplyRestoredRect, 0, 0);
+        break;
+    case kApplyRestoredRect:
+        applyRestoredRect();
         return 0;
     case WM_CLOSE:
         runtime_.closeRequested(design_.name);

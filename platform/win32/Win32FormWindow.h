@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,9 @@ public:
     void hide();
 
 private:
+    // Posted when the user restores a window shown maximized.
+    static constexpr UINT kApplyRestoredRect = WM_APP + 2;
+
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -94,7 +98,13 @@ private:
     void createControl(Win32Control& control, HINSTANCE instance, int id);
     void applyFont(Win32Control& control);
     void applyGeometry(Win32Control& control);
+    // The control's box in pixels; a self-sizing one is fitted to its
+    // content, and its width and height follow.
+    RECT layOut(Win32Control& control);
     void applyNormalGeometry();
+    void showMaximized();
+    void applyRestoredRect();
+    RECT maximizedRect() const;
     RECT normalClientRect() const;
     // A line's end points in pixels.
     POINT lineStart(const Win32Control& line) const;
@@ -117,6 +127,8 @@ private:
     HWND focus_ = nullptr;
     TwipsRect outer_; // normal-state outer geometry
     bool positioned_ = false; // else the desktop places the window
+    // Where a window shown maximized goes back to when the user restores it.
+    std::optional<RECT> restoreTo_;
 };
 
 } // namespace dravelo::platform::win32
