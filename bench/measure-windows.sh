@@ -1,7 +1,7 @@
 #!/bin/sh
 # Runs inside the X server of bench/run-windows.sh: prepares one warm Wine
-# prefix, starts the bare Win32 window and Morlane.exe alternately in it, and
-# prints medians and ratios.
+# prefix, starts the bare Win32 window, the bare window with the cover's
+# controls and Morlane.exe in turn in it, and prints medians and ratios.
 # Usage: measure-windows.sh FRAMEPROBE BARE_EXE MORLANE_EXE RUNS
 set -eu
 probe=$1
@@ -43,25 +43,33 @@ exec 4>"$work/keep"
 i=0
 while [ "$i" -lt "$runs" ]; do
     measure bare --complete-ms "$complete_ms" -- wine "$bare"
+    measure cover --complete-ms "$complete_ms" -- wine "$bare" cover
     measure morlane --complete-ms "$complete_ms" -- wine "$morlane"
     i=$((i + 1))
 done
 
 LC_ALL=C awk -v runs="$runs" -v gap="$complete_ms" \
     -v bfirst="$(figure bare start_ms)" -v bms="$(figure bare complete_ms)" -v bkb="$(figure bare rss_kb)" \
+    -v cfirst="$(figure cover start_ms)" -v cms="$(figure cover complete_ms)" -v ckb="$(figure cover rss_kb)" \
     -v mfirst="$(figure morlane start_ms)" -v mms="$(figure morlane complete_ms)" -v mkb="$(figure morlane rss_kb)" \
     -v pfirst="$(paired_ratio morlane bare start_ms)" -v pms="$(paired_ratio morlane bare complete_ms)" \
     -v pkb="$(paired_ratio morlane bare rss_kb)" \
-    -v bfast="$(fastest bare complete_ms)" -v mfast="$(fastest morlane complete_ms)" \
+    -v cpms="$(paired_ratio cover bare complete_ms)" -v mcms="$(paired_ratio morlane cover complete_ms)" \
+    -v bfast="$(fastest bare complete_ms)" -v cfast="$(fastest cover complete_ms)" \
+    -v mfast="$(fastest morlane complete_ms)" \
     'BEGIN {
     printf "Under Wine, medians of %d starts each (exec to first drawing and to first frame,\n", runs
     printf "complete after %d ms without drawing; peak resident memory)\n", gap
-    printf "                      first drawing   first frame   peak memory\n"
-    printf "  bare Win32 window   %10.1f ms %10.1f ms %9.1f MiB\n", bfirst, bms, bkb / 1024
-    printf "  Morlane.exe         %10.1f ms %10.1f ms %9.1f MiB\n", mfirst, mms, mkb / 1024
-    printf "  ratio of medians    %10.2f    %10.2f    %9.2f\n", mfirst / bfirst, mms / bms, mkb / bkb
-    printf "  median ratio        %10.2f    %10.2f    %9.2f      (targets: frame <= 1.10, memory <= 1.10)\n", pfirst, pms, pkb
+    printf "                          first drawing   first frame   peak memory\n"
+    printf "  bare Win32 window       %10.1f ms %10.1f ms %9.1f MiB\n", bfirst, bms, bkb / 1024
+    printf "  bare, cover'"'"'s controls  %10.1f ms %10.1f ms %9.1f MiB\n", cfirst, cms, ckb / 1024
+    printf "  Morlane.exe             %10.1f ms %10.1f ms %9.1f MiB\n", mfirst, mms, mkb / 1024
+    printf "Morlane.exe / bare window:\n"
+    printf "  ratio of medians        %10.2f    %10.2f    %9.2f\n", mfirst / bfirst, mms / bms, mkb / bkb
+    printf "  median ratio            %10.2f    %10.2f    %9.2f      (targets: frame <= 1.10, memory <= 1.10)\n", pfirst, pms, pkb
     printf "  time target %s, memory target %s (median ratio of the starts in the same round)\n", \
         (pms <= 1.10 ? "met" : "MISSED"), (pkb <= 1.10 ? "met" : "MISSED")
-    printf "Fastest first frame of each: bare %.1f ms, Morlane.exe %.1f ms, ratio %.2f\n", bfast, mfast, mfast / bfast
+    printf "First frame, median ratio: bare with the cover'"'"'s controls / bare %.2f, Morlane.exe / it %.2f\n", cpms, mcms
+    printf "Fastest first frame: bare %.1f ms, with the cover'"'"'s controls %.1f ms, Morlane.exe %.1f ms (%.2f of bare)\n", \
+        bfast, cfast, mfast, mfast / bfast
 }'
