@@ -10,6 +10,8 @@ morlane=$3
 runs=$4
 # Drawing pauses longer than this end a program's first frame under Wine.
 complete_ms=200
+# Between two starts.
+pause_s=0.3
 work=$(mktemp -d "${TMPDIR:-/tmp}/dravelo-bench.XXXXXX")
 . "$(dirname "$0")/figures.sh"
 
@@ -40,11 +42,30 @@ exec 4>"$work/keep"
 "$probe" -- wine "$bare" >/dev/null 2>&1 || true
 "$probe" -- wine "$morlane" >/dev/null 2>&1 || true
 
+# start NAME: one measured start of NAME, once the previous program's end
+# has been dealt with by Wine, X and the window manager
+start() {
+    sleep "$pause_s"
+    case $1 in
+    bare) measure bare --complete-ms "$complete_ms" -- wine "$bare" ;;
+    cover) measure cover --complete-ms "$complete_ms" -- wine "$bare" cover ;;
+    morlane) measure morlane --complete-ms "$complete_ms" -- wine "$morlane" ;;
+    esac
+}
+
+# The order turns round every other round: no program always follows the
+# same one.
 i=0
 while [ "$i" -lt "$runs" ]; do
-    measure bare --complete-ms "$complete_ms" -- wine "$bare"
-    measure cover --complete-ms "$complete_ms" -- wine "$bare" cover
-    measure morlane --complete-ms "$complete_ms" -- wine "$morlane"
+    if [ $((i % 2)) -eq 0 ]; then
+        start bare
+        start cover
+        start morlane
+    else
+        start morlane
+        start cover
+        start bare
+    fi
     i=$((i + 1))
 done
 
