@@ -171,6 +171,32 @@ click_button() {
     xdotool mousemove ${point% *} ${point#* } click 1
 }
 
+# A window's client area on the screen: "X Y WIDTH HEIGHT" in pixels.
+# (xdotool counts the window manager's frame twice in the position.)
+window_area() {
+    xwininfo -id "$1" | awk -F: '/Absolute upper-left X/ { x = $2 } /Absolute upper-left Y/ { y = $2 }
+        /^ *Width/ { w = $2 } /^ *Height/ { h = $2 } END { print x + 0, y + 0, w + 0, h + 0 }'
+}
+
+# The size of a window's client area, as WIDTHxHEIGHT pixels.
+window_size() {
+    window_area "$1" | awk '{ print $3 "x" $4 }'
+}
+
+# Double-clicks a window's title bar, just above its client area: the window
+# manager maximizes or restores it. Waits (bounded) until its size is SIZE.
+toggle_maximized() {
+    local id=$1 size=$2 n=0 area
+    area=$(window_area "$id")
+    set -- $area
+    xdotool mousemove $(($1 + $3 / 2)) $(($2 - 8)) click --repeat 2 --delay 80 1
+    while [ "$(window_size "$id")" != "$size" ]; do
+        [ $n -lt $window_wait_tenths ] || return 1
+        sleep 0.1
+        n=$((n + 1))
+    done
+}
+
 # The window on top of all, as the window manager stacks them.
 top_window() {
     xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*, *//; s/.*# *//'
