@@ -24,8 +24,8 @@ HICON loadPictureIcon(HINSTANCE instance, const std::string& picture);
 RECT lineSpan(POINT from, POINT to, int penWidth);
 
 // A self-sizing label's size for its caption in its font, plus its border;
-// a word-wrapping one keeps its width and grows downwards. Measured on the
-// screen before the label has its window.
+// a word-wrapping one keeps its width and grows downwards. Measured in the
+// label's window, or on the screen before it has one.
 SIZE fittedLabelSize(const Win32Control& label, int currentWidth);
 // A self-sizing picture box's size: its picture plus its border.
 SIZE fittedPictureBoxSize(const Win32Control& pictureBox);
