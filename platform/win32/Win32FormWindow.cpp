@@ -390,9 +390,7 @@ void Win32FormWindow::applyRestoredRect()
 {
     if (!restoreTo_ || IsZoomed(hwnd_) || IsIconic(hwnd_))
         return;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const MONITORINFO monitor = monitorInfo();
     // The placement's rectangle counts from the work area.
     RECT normal = *restoreTo_;
     OffsetRect(&normal, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
@@ -401,13 +399,19 @@ void Win32FormWindow::applyRestoredRect()
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+MONITORINFO Win32FormWindow::monitorInfo() const
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    return monitor;
+}
+
 RECT Win32FormWindow::maximizedRect() const
 {
     // As the system places a maximized window: its sizing border just
     // outside the work area of its monitor, and the caption inside.
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const MONITORINFO monitor = monitorInfo();
     RECT border{0, 0, 0, 0};
     AdjustWindowRectEx(&border, styleOf(design_) & ~WS_BORDER, FALSE, exStyleOf(design_));
     RECT r = monitor.rcWork;

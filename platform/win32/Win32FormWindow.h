@@ -104,6 +104,8 @@ private:
     void applyNormalGeometry();
     void showMaximized();
     void applyRestoredRect();
+    // The monitor the window is on, with its work area.
+    MONITORINFO monitorInfo() const;
     RECT maximizedRect() const;
     RECT normalClientRect() const;
     // A line's end points in pixels.
