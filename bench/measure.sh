@@ -84,7 +84,7 @@ LC_ALL=C awk -v runs="$runs" -v ttarget="$time_target" -v mtarget="$memory_targe
         pxms, pxkb, ttarget, mtarget
     printf "  time target %s, memory target %s (median ratio of the starts of each round, over the bare window maximized)\n", \
         (pxms <= ttarget ? "met" : "MISSED"), (pxkb <= mtarget ? "met" : "MISSED")
-    printf "Dravelo, medians of %d runs\n", runs
+    printf "Dravelo driven by keyboard, medians over %d runs, failed runs left out\n", runs
     printf "  \"&Continua\" to the calculation window'"'"'s first frame  %8.1f ms\n", cont
     printf "  \"&Calcola\" to the frame showing the result            %8.1f ms\n", calc
     if (px <= 0) print "  warning: no result was seen in the result field"
