@@ -1,9 +1,11 @@
 #!/bin/sh
 # Start-up and memory benchmark of the Windows program: Morlane.exe against a
-# bare Win32 window, both started in turn under Wine on Xvfb and openbox,
-# timed from the outside.
+# bare Win32 window, plain and holding the cover's controls, all started in
+# turn under Wine on Xvfb and openbox, timed from the outside.
 # Usage: bench/run-windows.sh [path/to/Morlane.exe]
-# Environment: BENCH_RUNS (starts of each program, default 20),
+# Environment: BENCH_RUNS (rounds, default 20), BENCH_LIMIT_MS (the time
+#              limit of one start, default 10000), BENCH_MAX_FAILED (failed
+#              starts tolerated, default 3),
 #              BENCH_SCREEN (default 640x480x24, the screen the designs are
 #              laid out for), BENCH_BUILD (the probe's build dir),
 #              BENCH_WINDOWS_BUILD (the bare window's cross build dir).

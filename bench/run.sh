@@ -1,8 +1,11 @@
 #!/bin/sh
-# Start-up and memory benchmark: Dravelo against a bare Qt Widgets window,
-# both started in turn under Xvfb and openbox, timed from the outside.
+# Start-up and memory benchmark: Dravelo against a bare Qt Widgets window, at
+# its own size and maximized, all started in turn under Xvfb and openbox,
+# timed from the outside.
 # Usage: bench/run.sh [path/to/dravelo]
-# Environment: BENCH_RUNS (starts of each program, default 20),
+# Environment: BENCH_RUNS (rounds, default 20), BENCH_LIMIT_MS (the time
+#              limit of one start, default 10000), BENCH_MAX_FAILED (failed
+#              starts tolerated, default 3),
 #              BENCH_SCREEN (default 640x480x24, the screen the designs are
 #              laid out for), BENCH_BUILD (build dir).
 set -eu

@@ -1,5 +1,7 @@
 // The floor for a Qt Widgets program: one window with a label, a line edit
-// and a button, nothing else loaded.
+// and a button, nothing else loaded. Started with the argument "maximized" it
+// opens maximized, as Dravelo's windows do: the floor for a window that fills
+// the screen.
 
 #include <QApplication>
 #include <QLabel>
@@ -7,6 +9,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QWidget>
+
+namespace {
+
+constexpr QLatin1String kMaximizedArgument("maximized");
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -17,6 +25,9 @@ int main(int argc, char** argv)
     layout->addWidget(new QLabel(QStringLiteral("Nome combustibile")));
     layout->addWidget(new QLineEdit);
     layout->addWidget(new QPushButton(QStringLiteral("&Calcola")));
-    window.show();
+    if (QApplication::arguments().contains(kMaximizedArgument))
+        window.showMaximized();
+    else
+        window.show();
     return app.exec();
 }

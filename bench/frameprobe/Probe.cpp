@@ -144,13 +144,14 @@ void Probe::mapped(xcb_window_t window)
 xcb_generic_event_t* Probe::waitEvent(Clock::time_point deadline)
 {
     for (;;) {
+        // The deadline first: a steady stream of events must not outlast it.
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0)
+            return nullptr;
         if (xcb_generic_event_t* event = xcb_poll_for_event(connection_))
             return event;
         if (xcb_connection_has_error(connection_))
             throw std::runtime_error("lost the X connection");
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0)
-            return nullptr;
         pollfd fd{xcb_get_file_descriptor(connection_), POLLIN, 0};
         poll(&fd, 1, static_cast<int>(left.count()) + 1);
     }
