@@ -45,7 +45,10 @@ end_program_with_esci
 [ "$c_settings" = yes ] || { echo "PASS: entry rules through real key and mouse events (no C settings here)"; exit 0; }
 start C
 key Tab
-type_text "1.2,5"
+# The point put inside afterwards, so that the text never ends with it.
+type_text "12,5"
+key Home Right
+type_text "."
 key Tab
 expect_message_box "1.2,5 under C settings" "Usare i numeri !"
 answer_message_box_default "the refusal of 1.2,5"
