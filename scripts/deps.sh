@@ -36,10 +36,10 @@ fi
 # worked example also under settings with the decimal point; Wine takes them
 # from the C library, which needs the locales compiled.
 if [ "${1:-run}" = test ]; then
-    for settings in it_IT en_US en_GB de_CH it_CH; do
-        if ! locale -a 2>/dev/null | grep -qix "$settings.utf-\?8"; then
-            echo "Compiling the $settings.UTF-8 locale"
-            $sudo_cmd localedef -i "$settings" -f UTF-8 "$settings.UTF-8"
+    for language in it_IT en_US en_GB de_CH it_CH; do
+        if ! locale -a 2>/dev/null | grep -qix "$language.utf-\?8"; then
+            echo "Compiling the $language.UTF-8 locale"
+            $sudo_cmd localedef -i "$language" -f UTF-8 "$language.UTF-8"
         fi
     done
 fi
