@@ -64,7 +64,6 @@ std::vector<Reading> italianReadings()
         {"(5)", -5.0},
         {"(1.000,25)", -1000.25},
         {"150", 150.0},
-        {" 2,5 ", 2.5},
         {"\t2,5\t", 2.5},
         {std::string(kNbsp) + "2,5" + kNbsp, 2.5},
         {"1E3", 1000.0},
@@ -148,14 +147,12 @@ TEST(EntryTextToDouble, CommaIsADecimalSeparatorUnderOtherSettings)
 {
     expectReadings(englishNumberFormat(), {
         {"85,5", 85.5},
-        {"0,8", 0.8},
         {"85.5", 85.5},
         {"1,234", 1.234},            // the comma no longer groups
         {",5", 0.5},
         {"5,", 5.0},
         {"-0,8", -0.8},
         {"(2,5)", -2.5},
-        {"2,5-", -2.5},
         {" 2,5 ", 2.5},
         {"2,5E-2", 0.025},
         {"1,7976931348623157E+308", DBL_MAX},
@@ -164,7 +161,6 @@ TEST(EntryTextToDouble, CommaIsADecimalSeparatorUnderOtherSettings)
         {"1,2,3", std::nullopt},
         {"1.2.3", std::nullopt},
         {",", std::nullopt},
-        {"8,5abc", std::nullopt},
         {"1,8E+308", std::nullopt},
     }, entryTextToDouble);
 
