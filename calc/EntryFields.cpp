@@ -45,7 +45,7 @@ void EntryFields::LostFocus(const EntryField& field)
     const ControlId id = onForm2(field.name);
     if (runtime_.text(id).empty())
         runtime_.setText(id, kEmptyFieldValue);
-    const std::optional<double> value = platform::textToDouble(runtime_.text(id), runtime_.numberFormat());
+    const std::optional<double> value = platform::entryTextToDouble(runtime_.text(id), runtime_.numberFormat());
     if (value) {
         record_.*field.element = *value;
         return;

@@ -2,6 +2,8 @@
 // and what the rest is: text typed into a field, or the eight bytes of any
 // double to be shown. Checked for every input:
 // - textToDouble accepts only finite values;
+// - entryTextToDouble accepts only finite values, and reads as textToDouble
+//   under comma settings and for any text without a comma;
 // - the text shown for a value reads back, and showing that again gives the
 //   same text (15 significant digits survive the trip through a double);
 // - the value read back lies within the rounding of 15 significant digits.
@@ -111,6 +113,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (typedText) {
         const std::string_view text(reinterpret_cast<const char*>(data), size);
         const auto value = textToDouble(text, format);
+        const auto entered = entryTextToDouble(text, format);
+        if (entered && !std::isfinite(*entered))
+            fail("an accepted entry gives a value that is not finite");
+        if ((format.decimalSeparator == "," || text.find(',') == std::string_view::npos) && entered != value)
+            fail("an entry reads otherwise than the regional conversion");
         if (!value)
             return 0;
         if (!std::isfinite(*value))

@@ -10,6 +10,9 @@ namespace dravelo::platform {
 
 namespace {
 
+constexpr std::string_view kComma = ",";
+constexpr std::string_view kPoint = ".";
+
 // Blanks around a number: space, tab and the no-break space.
 constexpr std::string_view kBlanks[] = {" ", "\t", "\xC2\xA0"};
 
@@ -32,6 +35,11 @@ bool startsWith(std::string_view text, std::string_view prefix)
 bool endsWith(std::string_view text, std::string_view suffix)
 {
     return !suffix.empty() && text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
+
+bool contains(std::string_view text, std::string_view part)
+{
+    return !part.empty() && text.find(part) != std::string_view::npos;
 }
 
 std::string_view trimBlanks(std::string_view text)
@@ -189,6 +197,22 @@ std::optional<double> textToDouble(std::string_view text, const NumberFormat& fo
     if (error != std::errc() || std::isinf(value))
         return std::nullopt;
     return value;
+}
+
+std::optional<double> entryTextToDouble(std::string_view text, const NumberFormat& format)
+{
+    const auto comma = text.find(kComma);
+    if (format.decimalSeparator == kComma || comma == std::string_view::npos)
+        return textToDouble(text, format);
+    const std::string_view afterComma = text.substr(comma + kComma.size());
+    if (contains(afterComma, kComma) || contains(text, kPoint) || contains(text, format.decimalSeparator))
+        return std::nullopt;
+    NumberFormat commaDecimal = format;
+    commaDecimal.decimalSeparator = kComma;
+    // Where the comma groups thousands (en_US), it cannot do both.
+    if (commaDecimal.groupSeparator == kComma)
+        commaDecimal.groupSeparator.clear();
+    return textToDouble(text, commaDecimal);
 }
 
 std::string doubleToText(double value, const NumberFormat& format)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 using dravelo::calc::Modulo1;
@@ -138,16 +140,36 @@ TEST_F(EntryFields, TextThatIsNoNumberIsRefusedOnLeaving)
     }
 }
 
-TEST_F(EntryFields, CommaIsRefusedUnderCSettings)
+// Under settings whose decimal separator is the point (and under C
+// settings), the comma the program asks for is read as the decimal
+// separator; the point keeps its meaning, the two together are no number,
+// and the point rule stands.
+TEST_F(EntryFields, CommaIsTheDecimalSeparatorUnderPointSettings)
 {
-    form.runtime.numberFormat_ = dravelo::platform::cNumberFormat();
-    form.typeInto("Text2", "85,5");
-    leave();
-    expectOneMessage(kUseNumbers);
-    EXPECT_EQ(form.record.Carbonio, 0);
-    form.typeInto("Text2", "85");
-    leave();
-    EXPECT_EQ(form.record.Carbonio, 85);
+    for (const auto& format : {dravelo::platform::englishNumberFormat(), dravelo::platform::cNumberFormat()}) {
+        form.runtime.numberFormat_ = format;
+        form.runtime.messages.clear();
+        form.typeInto("Text2", "85,5");
+        leave();
+        EXPECT_EQ(form.record.Carbonio, 85.5);
+        EXPECT_EQ(form.text("Text2"), "85,5") << "the field keeps what was typed";
+        form.typeInto("Text2", "60.5");
+        leave();
+        EXPECT_EQ(form.record.Carbonio, 60.5);
+        EXPECT_TRUE(form.runtime.messages.empty());
+
+        form.typeInto("Text2", "1.2,5");
+        leave();
+        expectOneMessage(kUseNumbers);
+        EXPECT_EQ(form.text("Text2"), "");
+        EXPECT_EQ(form.runtime.focus, Form2Harness::control("Text2"));
+        EXPECT_EQ(form.record.Carbonio, 60.5);
+
+        form.runtime.messages.clear();
+        form.runtime.type(Form2Harness::control("Text2"), "12.");
+        expectOneMessage(kUseTheComma);
+        EXPECT_EQ(form.text("Text2"), "");
+    }
 }
 
 TEST_F(EntryFields, PointAtTheEndIsRefusedAtOnce)
@@ -213,19 +235,34 @@ TEST_F(EntryFields, VeryLongTextDoesNotBreakAnything)
     EXPECT_TRUE(form.runtime.messages.empty());
 }
 
-// The first worked example typed as a user would, then "&Calcola".
-TEST_F(EntryFields, WorkedExampleTypedWithEnter)
+// The two worked examples typed as a user would, with commas, then
+// "&Calcola": the result in the regional format.
+TEST_F(EntryFields, WorkedExamplesTypedWithEnter)
 {
-    form.typeInto("Text1", "Olio combustibile");
-    form.pressKey("Text1", kEnter);
-    for (auto [field, typed] : {std::pair{"Text2", "85,5"}, {"Text3", "11,2"}, {"Text4", "0,8"}, {"Text5", "0"},
-                                {"Text6", "2,5"}}) {
-        ASSERT_EQ(form.runtime.focus, Form2Harness::control(field));
-        form.runtime.type(Form2Harness::control(field), typed);
-        form.pressKey(field, kEnter);
+    const struct {
+        dravelo::platform::NumberFormat format;
+        const char* first;
+        const char* second;
+    } settings[] = {
+        {dravelo::platform::italianNumberFormat(), "9493,8", "5390,2"},
+        {dravelo::platform::englishNumberFormat(), "9493.8", "5390.2"},
+    };
+    const char* const fields[] = {"Text2", "Text3", "Text4", "Text5", "Text6"};
+    for (const auto& s : settings) {
+        form.runtime.numberFormat_ = s.format;
+        for (const auto& [values, expected] : {std::pair{std::array{"85,5", "11,2", "0,8", "0", "2,5"}, s.first},
+                                               {std::array{"60", "4", "10", "1,2", "1,5"}, s.second}}) {
+            form.typeInto("Text1", "Olio combustibile");
+            form.pressKey("Text1", kEnter);
+            for (std::size_t i = 0; i < values.size(); ++i) {
+                ASSERT_EQ(form.runtime.focus, Form2Harness::control(fields[i]));
+                form.runtime.type(Form2Harness::control(fields[i]), values[i]);
+                form.pressKey(fields[i], kEnter);
+            }
+            form.clickCalcola();
+            EXPECT_EQ(form.text("Text9"), expected);
+        }
     }
-    form.clickCalcola();
-    EXPECT_EQ(form.text("Text9"), "9493,8");
     EXPECT_TRUE(form.runtime.messages.empty());
 }
 

@@ -1,7 +1,8 @@
 #!/bin/sh
 # The entry rules seen by a user: a value typed and Calcola pressed at once
 # (access key and mouse) is used; a point at the end is refused as typed; under
-# C settings, where the platform has them, "85,5" is no number.
+# C settings, where the platform has them, "85,5" is 85.5 but a comma and a
+# point together are no number.
 set -u
 e2e_dir=$(cd "$(dirname "$0")" && pwd)
 . "$e2e_dir/lib.sh"
@@ -39,15 +40,21 @@ answer_message_box_default "the point message"
 [ "$(field_text "Carbonio [ % in peso]")" = "" ] || fail "the field was not emptied after the point"
 end_program_with_esci
 
-# C settings, where the platform has them: the comma is no decimal
-# separator there.
+# C settings, where the platform has them: the point is the decimal
+# separator there, and the comma the program asks for is read as one too.
 [ "$c_settings" = yes ] || { echo "PASS: entry rules through real key and mouse events (no C settings here)"; exit 0; }
 start C
 key Tab
-type_text "85,5"
+# The point put inside afterwards, so that the text never ends with it.
+type_text "12,5"
+key Home Right
+type_text "."
 key Tab
-expect_message_box "85,5 under C settings" "Usare i numeri !"
-answer_message_box_default "the refusal of 85,5"
+expect_message_box "1.2,5 under C settings" "Usare i numeri !"
+answer_message_box_default "the refusal of 1.2,5"
 [ "$(field_text "Carbonio [ % in peso]")" = "" ] || fail "the refused field was not emptied"
+type_text "85,5"
+key alt+c
+[ "$(field_text "$result")" = "6654.4" ] || fail "85,5 under C settings did not give 6654.4"
 end_program_with_esci
 echo "PASS: entry rules through real key and mouse events"

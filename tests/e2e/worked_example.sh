@@ -40,4 +40,36 @@ wait_window Folim >/dev/null || fail "the calculation window did not take the fo
 # Asked again, Yes ends it.
 key alt+F4
 answer_exit_yes "the close box the second time"
+
+# worked_example.sh PROGRAM [SETTINGS...]: then, under each regional
+# settings named after the program (en_US.UTF-8 ...), a fresh start
+# and both examples typed with commas, as the program asks (the second,
+# 60 / 4 / 10 / 1,2 / 1,5, over the first): the results in the settings' own
+# format, checked against the C library's decimal separator.
+expect_result() {
+    local expected result
+    expected=$(printf '%s' "$1" | sed "s/,/$(LC_ALL=$settings locale decimal_point)/")
+    result=$(field_text "Potere calorifico inferiore [kcal/kg]")
+    [ "$result" = "$expected" ] || fail "$settings: Text9 shows '$result', expected '$expected'"
+}
+shift
+for settings in "$@"; do
+    start_program "$settings"
+    open_calculation
+    type_worked_example "Gasolio"
+    expect_result 9493,8
+    # From "&Calcola" back to Text2 (Text9, Text6, Text3, Text2 in the tab
+    # order); each value replaces what its field shows.
+    key shift+Tab shift+Tab shift+Tab shift+Tab
+    for value in 60 4 10 1,2 1,5; do
+        key End shift+Home
+        type_text "$value"
+        key Return
+    done
+    key alt+c
+    expect_result 5390,2
+    [ "$(field_text "Cloro [ % in peso]")" = "1,2" ] || fail "$settings: the chlorine field does not show what was typed"
+    end_program_with_esci
+    echo "worked examples typed with commas under $settings"
+done
 echo "PASS: worked example typed, 9493,8 read back, exit confirmed"

@@ -17,6 +17,7 @@ namespace {
 using dravelo::platform::cNumberFormat;
 using dravelo::platform::doubleToText;
 using dravelo::platform::englishNumberFormat;
+using dravelo::platform::entryTextToDouble;
 using dravelo::platform::italianNumberFormat;
 using dravelo::platform::NumberFormat;
 using dravelo::platform::textToDouble;
@@ -28,11 +29,13 @@ struct Reading {
     std::optional<double> expected; // nullopt: refused
 };
 
-void expectReadings(const NumberFormat& format, const std::vector<Reading>& table)
+using Reader = std::optional<double> (*)(std::string_view, const NumberFormat&);
+
+void expectReadings(const NumberFormat& format, const std::vector<Reading>& table, Reader read = textToDouble)
 {
     for (const Reading& r : table) {
         SCOPED_TRACE("text \"" + r.text + "\"");
-        const std::optional<double> got = textToDouble(r.text, format);
+        const std::optional<double> got = read(r.text, format);
         ASSERT_EQ(got.has_value(), r.expected.has_value());
         if (r.expected) {
             EXPECT_EQ(*got, *r.expected);
@@ -41,9 +44,9 @@ void expectReadings(const NumberFormat& format, const std::vector<Reading>& tabl
     }
 }
 
-TEST(TextToDouble, ItalianSettings)
+std::vector<Reading> italianReadings()
 {
-    expectReadings(italianNumberFormat(), {
+    return {
         {"85,5", 85.5},
         {"0", 0.0},
         {"12,5", 12.5},
@@ -61,7 +64,6 @@ TEST(TextToDouble, ItalianSettings)
         {"(5)", -5.0},
         {"(1.000,25)", -1000.25},
         {"150", 150.0},
-        {" 2,5 ", 2.5},
         {"\t2,5\t", 2.5},
         {std::string(kNbsp) + "2,5" + kNbsp, 2.5},
         {"1E3", 1000.0},
@@ -107,7 +109,12 @@ TEST(TextToDouble, ItalianSettings)
         {"1E999999999999999999999999", std::nullopt},
         {"1E-999999999999999999999999", 0.0},
         {"0E999999999999", 0.0},
-    });
+    };
+}
+
+TEST(TextToDouble, ItalianSettings)
+{
+    expectReadings(italianNumberFormat(), italianReadings());
 }
 
 TEST(TextToDouble, EnglishSettings)
@@ -125,6 +132,60 @@ TEST(TextToDouble, EnglishSettings)
         {",5", std::nullopt},
         {"1.2.3", std::nullopt},
     });
+}
+
+// Italian-style settings: the entry fields read exactly as the regional
+// conversion does, "1.5" as 15 included.
+TEST(EntryTextToDouble, CommaSettingsReadAsTheRegionalConversion)
+{
+    expectReadings(italianNumberFormat(), italianReadings(), entryTextToDouble);
+}
+
+// Elsewhere the comma the program asks for is a decimal separator too; the
+// point keeps its regional meaning, and two separators make no number.
+TEST(EntryTextToDouble, CommaIsADecimalSeparatorUnderOtherSettings)
+{
+    expectReadings(englishNumberFormat(), {
+        {"85,5", 85.5},
+        {"85.5", 85.5},
+        {"1,234", 1.234},            // the comma no longer groups
+        {",5", 0.5},
+        {"5,", 5.0},
+        {"-0,8", -0.8},
+        {"(2,5)", -2.5},
+        {" 2,5 ", 2.5},
+        {"2,5E-2", 0.025},
+        {"1,7976931348623157E+308", DBL_MAX},
+        {"1,234.5", std::nullopt},
+        {"1.2,5", std::nullopt},
+        {"1,2,3", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {",", std::nullopt},
+        {"1,8E+308", std::nullopt},
+    }, entryTextToDouble);
+
+    NumberFormat swiss = englishNumberFormat();
+    swiss.groupSeparator = "\xE2\x80\x99"; // U+2019, as glibc and Qt have it for de_CH and it_CH
+    expectReadings(swiss, {
+        {"85,5", 85.5},
+        {"1\xE2\x80\x99" "234,5", 1234.5},
+        {"1\xE2\x80\x99" "234.5", 1234.5},
+        {"1'234,5", std::nullopt},   // the ASCII apostrophe is not the separator
+        {"2,5.1", std::nullopt},
+    }, entryTextToDouble);
+
+    expectReadings(cNumberFormat(), {{"85,5", 85.5}, {"1,000", 1.0}, {"1,000.5", std::nullopt}}, entryTextToDouble);
+
+    // A decimal separator that is neither: the Arabic one, U+066B.
+    NumberFormat arabic = englishNumberFormat();
+    arabic.decimalSeparator = "\xD9\xAB";
+    arabic.groupSeparator = "\xD9\xAC";
+    expectReadings(arabic, {
+        {"85,5", 85.5},
+        {"85\xD9\xAB" "5", 85.5},
+        {"8,5\xD9\xAB" "5", std::nullopt},
+        {"85.5", std::nullopt},
+    }, entryTextToDouble);
 }
 
 TEST(TextToDouble, CSettingsHaveNoGroupSeparator)

@@ -86,6 +86,7 @@ void ServicesTest::numberFormatFollowsTheLocale_data()
     QTest::newRow("Italian") << "it_IT" << "," << ".";
     QTest::newRow("US English") << "en_US" << "." << ",";
     QTest::newRow("German (Switzerland)") << "de_CH" << "." << QString::fromUtf8("\u2019");
+    QTest::newRow("Italian (Switzerland)") << "it_CH" << "." << QString::fromUtf8("\u2019");
     QTest::newRow("C groups nothing") << "C" << "." << "";
 }
 
