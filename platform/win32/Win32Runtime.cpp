@@ -345,12 +345,13 @@ std::unique_ptr<PrintJob> Win32Runtime::startJob(std::string& whyNot)
 
 BOOL Win32Runtime::sessionMayEnd()
 {
-    // The system may ask every window at once: the query already running
-    // answers for the whole program, and one round asks only once.
-    if (ended_ || sessionQueryRunning_)
+    // The system asks every window: the query already running answers for
+    // the whole program, and so does an agreement until the end message,
+    // which the system promises to every window that agreed. A refusal is
+    // not kept: the window that refused is promised no end message, so the
+    // next log-off asks afresh.
+    if (ended_ || sessionQueryRunning_ || sessionAgreed_)
         return TRUE;
-    if (sessionAnswer_)
-        return *sessionAnswer_;
     sessionQueryRunning_ = true;
     BOOL answer = TRUE;
     for (const std::string& form : loadedForms()) {
@@ -362,13 +363,13 @@ BOOL Win32Runtime::sessionMayEnd()
             break;
     }
     sessionQueryRunning_ = false;
-    sessionAnswer_ = answer;
+    sessionAgreed_ = answer != FALSE;
     return answer;
 }
 
 void Win32Runtime::sessionEnded(bool ending)
 {
-    sessionAnswer_.reset();
+    sessionAgreed_ = false;
     if (ending)
         endProgram();
 }

@@ -161,9 +161,11 @@ private:
     bool keypadDecimal_ = false;
     // A high surrogate typed into a field, waiting for its low half.
     wchar_t pendingHighSurrogate_ = 0;
-    // One session end asks once, whichever window the system asks first.
-    std::optional<BOOL> sessionAnswer_;
+    // The session query under way, or the agreement to a session end until
+    // its end message, answers for the whole program when the system asks
+    // its other windows.
     bool sessionQueryRunning_ = false;
+    bool sessionAgreed_ = false;
 
     WindowsFileSystem files_;
     WindowsLauncher launcher_;

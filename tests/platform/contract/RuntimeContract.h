@@ -264,12 +264,26 @@ TYPED_TEST_P(RuntimeContract, SelfSizingLabelsFitTheirText)
     EXPECT_EQ(runtime.text(fitted), "A much longer caption than before");
 }
 
+TYPED_TEST_P(RuntimeContract, ALogOffRefusedAndThenRequestedAgainAsksAgain)
+{
+    this->driver.open(kMain);
+    this->driver.open(kOther);
+    this->events.onQueryUnload = [](const std::string&, std::int16_t& cancel, UnloadMode) { cancel = platform::kTrue; };
+    EXPECT_FALSE(this->driver.endSession());
+    EXPECT_FALSE(this->driver.endSession());
+    EXPECT_EQ(this->events.matching("queryUnload"), (Log{"queryUnload Main 2", "queryUnload Main 2"}));
+    this->events.onQueryUnload = nullptr;
+    EXPECT_TRUE(this->driver.endSession());
+    EXPECT_FALSE(this->runtime().isLoaded(kMain));
+}
+
 REGISTER_TYPED_TEST_SUITE_P(RuntimeContract, LoadsOnceBeforeTheFirstShowAndBringsALoadedWindowToTheFront,
                             ChangeFollowsEveryTextChangeAlsoOneByTheProgram, KeyPressSeesEveryCharacterAndMayCancelIt,
                             LostFocusRunsWithinTheWindowBeforeTheClick,
                             NoLostFocusForAMessageBoxTheInputBoxOrAnotherWindow, ARefusedLeaveDropsTheClickThatCausedIt,
                             TheCloseQueryNamesItsCauseAndMayBeCancelled,
                             ASessionEndAgreedByEveryWindowEndsTheProgram, AfterEndProgramNoWindowRaisesAnyEvent,
-                            PropertiesRoundTripInTwipsAndInTheWindowsOwnScale, SelfSizingLabelsFitTheirText);
+                            PropertiesRoundTripInTwipsAndInTheWindowsOwnScale, SelfSizingLabelsFitTheirText,
+                            ALogOffRefusedAndThenRequestedAgainAsksAgain);
 
 } // namespace dravelo::testing::contract

@@ -173,22 +173,23 @@ public:
         settle();
     }
     // As the system does: the query to each window until one refuses, then
-    // the end, or its cancellation, to every window asked.
+    // the end, or its cancellation, to every window that agreed. The window
+    // that refused is promised no end message.
     bool endSession()
     {
-        std::vector<HWND> asked;
+        std::vector<HWND> agreed;
         BOOL mayEnd = TRUE;
         for (const platform::FormDesign& design : designs_) {
             HWND w = runtime_.window(design.name);
             if (!w)
                 continue;
-            asked.push_back(w);
             if (!SendMessageW(w, WM_QUERYENDSESSION, 0, 0)) {
                 mayEnd = FALSE;
                 break;
             }
+            agreed.push_back(w);
         }
-        for (HWND w : asked)
+        for (HWND w : agreed)
             if (IsWindow(w))
                 SendMessageW(w, WM_ENDSESSION, mayEnd, 0);
         settle();
