@@ -110,7 +110,9 @@ bool Win32Runtime::queryClose(const std::string& form, UnloadMode mode)
     if (ended_ || !formWindow(form))
         return true;
     std::int16_t cancel = 0;
+    ++closeQueries_;
     dispatch([&](FormEvents& e) { e.queryUnload(form, cancel, mode); });
+    --closeQueries_;
     return ended_ || cancel == 0;
 }
 
@@ -349,9 +351,13 @@ BOOL Win32Runtime::sessionMayEnd()
     // the whole program, and so does an agreement until the end message,
     // which the system promises to every window that agreed. A refusal is
     // not kept: the window that refused is promised no end message, so the
-    // next log-off asks afresh.
+    // next log-off asks afresh. A close question that is already open is
+    // not asked a second time: the session is refused, and that question's
+    // answer decides whether the program ends.
     if (ended_ || sessionQueryRunning_ || sessionAgreed_)
         return TRUE;
+    if (closeQueries_ > 0)
+        return FALSE;
     sessionQueryRunning_ = true;
     BOOL answer = TRUE;
     for (const std::string& form : loadedForms()) {
