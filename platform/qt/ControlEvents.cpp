@@ -1,8 +1,9 @@
 // The control events with the program's semantics: a field's leave runs
 // only when the focus moves to another control of the same window (never
 // for a message box or a change of active window), before the click that
-// moved it; a refused leave cancels that click; access keys move the focus
-// before they click; KeyPress sees every character key.
+// moved it; a refused leave cancels that click; every press of a button
+// (mouse, key, accessibility action, the program's own click) moves the
+// focus before it clicks; KeyPress sees every character key.
 
 #include "platform/qt/ControlEventFilter.h"
 #include "platform/qt/FormWindow.h"
@@ -23,6 +24,7 @@ namespace {
 constexpr char32_t kTab = u'\t';
 constexpr char32_t kDelete = 0x7F;
 constexpr std::int16_t kEnter = 13;
+constexpr std::int16_t kEscape = 27;
 // KeyAscii is a 16-bit signed code: characters beyond it show as '?'.
 constexpr char32_t kLargestKeyAscii = 0x7FFF;
 constexpr std::int16_t kUnrepresentable = u'?';
@@ -119,12 +121,28 @@ void QtRuntime::activateByAccessKey(QWidget* widget)
     if (!button || ended_)
         return;
     QPointer<QAbstractButton> alive(button);
-    // The focus moves first, so the field being left runs its leave
-    // handler; if that keeps the focus, the button is not pressed.
-    if (button->window()->focusWidget() != button)
-        button->setFocus(Qt::ShortcutFocusReason);
-    if (alive && !ended_ && alive->window()->focusWidget() == alive)
+    if (focusForPress(button) && alive)
         alive->click();
+}
+
+bool QtRuntime::focusForPress(QWidget* button)
+{
+    FormWindow* w = formWindowOf(button);
+    if (ended_ || !w)
+        return false;
+    QWidget* old = w->focusWidget();
+    if (old == button)
+        return true;
+    QPointer<QWidget> alive(button);
+    QPointer<FormWindow> window(w);
+    button->setFocus(Qt::OtherFocusReason);
+    // Qt tells no focus change inside a window that is not active (a press
+    // from another program): the leave runs here instead.
+    if (old && alive && window && !window->isActiveWindow() && window->focusWidget() == alive)
+        focusChanged(old, alive);
+    // If the leave kept the focus the press is void; the button is already
+    // up by now, so nothing stays half pressed.
+    return alive && window && !ended_ && window->focusWidget() == alive;
 }
 
 bool QtRuntime::fieldKeyPress(QWidget* field, QKeyEvent* event)
@@ -152,6 +170,10 @@ bool QtRuntime::fieldKeyPress(QWidget* field, QKeyEvent* event)
         return true;
     if (keyAscii == 0)
         return true; // the handler cancelled the key
+    // An Enter or Esc whose handler moved the focus is spent: the default
+    // or cancel button does not act on it.
+    if ((keyAscii == kEnter || keyAscii == kEscape) && w->focusWidget() != field)
+        return true;
 
     const QString delivered = keyAscii == typed ? text : QString(QChar(static_cast<char16_t>(keyAscii)));
     if (delivered == event->text())

@@ -11,7 +11,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QValidator>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -38,10 +41,30 @@ QWidget* createButton(const ControlDesign& d, QWidget* parent)
     return button;
 }
 
+// A single-line field keeps what the system's own single-line field keeps
+// of a paste of several lines: the text up to the first line break. The
+// cursor stands at the end of what was just inserted.
+class FirstLineOnly : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override
+    {
+        static const QRegularExpression lineBreaks(QStringLiteral("[\\r\\n]"));
+        const qsizetype lineBreak = input.indexOf(lineBreaks);
+        if (lineBreak >= 0) {
+            input.remove(lineBreak, std::max<qsizetype>(pos - lineBreak, 0));
+            input.remove(lineBreaks);
+            pos = static_cast<int>(lineBreak);
+        }
+        return Acceptable;
+    }
+};
+
 QWidget* createTextBox(const ControlDesign& d, QWidget* parent)
 {
     auto* field = new QLineEdit(parent);
     field->setMaxLength(INT_MAX);
+    field->setValidator(new FirstLineOnly(field));
     field->setText(QString::fromStdString(d.caption));
     QPalette colours = field->palette();
     colours.setColor(QPalette::Base, qColorOf(backgroundOf(d)));

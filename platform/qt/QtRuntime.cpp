@@ -99,8 +99,12 @@ void QtRuntime::connectEvents(FormWindow& w)
     for (const FormControl& c : w.formControls()) {
         const ControlId id = w.idOf(c);
         if (auto* button = qobject_cast<QPushButton*>(c.widget)) {
-            QObject::connect(button, &QPushButton::clicked, filter_.get(),
-                             [this, id] { dispatch([&](FormEvents& e) { e.click(id); }); });
+            // Every press ends here, whoever made it: the mouse, a key, the
+            // accessibility action, the program's own click.
+            QObject::connect(button, &QPushButton::clicked, filter_.get(), [this, id, button] {
+                if (focusForPress(button))
+                    dispatch([&](FormEvents& e) { e.click(id); });
+            });
         } else if (auto* field = qobject_cast<QLineEdit*>(c.widget)) {
             QObject::connect(field, &QLineEdit::textChanged, filter_.get(),
                              [this, id] { dispatch([&](FormEvents& e) { e.change(id); }); });
@@ -147,7 +151,9 @@ bool QtRuntime::queryClose(const std::string& form, UnloadMode mode)
     if (ended_ || !window(form))
         return true;
     std::int16_t cancel = 0;
+    ++closeQueries_;
     dispatch([&](FormEvents& e) { e.queryUnload(form, cancel, mode); });
+    --closeQueries_;
     return ended_ || cancel == 0;
 }
 

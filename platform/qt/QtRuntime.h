@@ -47,6 +47,8 @@ public:
     bool queryClose(const std::string& form, UnloadMode mode);
     // Loaded windows in the order they were loaded.
     std::vector<std::string> loadedForms() const;
+    // A window's close query is waiting for the program's answer.
+    bool closeQueryRunning() const { return closeQueries_ > 0; }
 
     // For tests: the window and a control's widget, or null.
     FormWindow* window(const std::string& form) const;
@@ -114,6 +116,9 @@ private:
     bool controlEvent(QWidget* widget, QEvent* event);
     bool fieldKeyPress(QWidget* field, QKeyEvent* event);
     void activateByAccessKey(QWidget* button);
+    // A press of a button moves the focus to it first, so that the field
+    // being left runs its leave; true when the button has the focus then.
+    bool focusForPress(QWidget* button);
 
     std::vector<FormDesign> designs_;
     FormEvents* events_ = nullptr;
@@ -130,6 +135,7 @@ private:
     // The control the focus is moving to while a leave handler runs.
     QPointer<QWidget> leaveTarget_;
     bool resendingKey_ = false;
+    int closeQueries_ = 0;
 };
 
 } // namespace dravelo::platform::qt

@@ -6,6 +6,11 @@ namespace dravelo::platform::qt {
 
 bool sessionMayEnd(QtRuntime& runtime)
 {
+    // A close question already open is the program's only question: the
+    // session is refused without a second one, and that question's answer
+    // decides whether the program ends.
+    if (runtime.closeQueryRunning())
+        return false;
     for (const std::string& form : runtime.loadedForms()) {
         if (!runtime.queryClose(form, UnloadMode::AppWindows))
             return false;

@@ -1,8 +1,9 @@
 // The control events with the program's semantics: a field's leave runs
 // only when the focus moves to another control of the same window (never
 // for a message box or a change of active window), before the click that
-// moved it; a refused leave cancels that click; access keys move the focus
-// before they click; KeyPress sees every character typed into a field.
+// moved it; a refused leave cancels that click; every press of a button
+// (mouse, key, BM_CLICK from an assistive tool or the program) moves the
+// focus before it clicks; KeyPress sees every character typed into a field.
 
 #include "platform/win32/Win32FormWindow.h"
 #include "platform/win32/Utf16.h"
@@ -73,6 +74,17 @@ LRESULT Win32Runtime::controlMessage(Win32FormWindow& window, Win32Control& cont
         // release a box shown by the leave has taken: the control would
         // wait for it with the mouse captured.
         if (GetFocus() != hwnd && (!moveFocus(hwnd) || GetKeyState(VK_LBUTTON) >= 0))
+            return 0;
+        break;
+    case BM_CLICK:
+        // An assistive tool's press, or a program's: no physical button is
+        // down, so the focus moves here before the button's own mouse
+        // handling, which then finds it in place.
+        if (GetFocus() != hwnd && !moveFocus(hwnd))
+            return 0;
+        break;
+    case WM_PASTE:
+        if (control.isField() && pasteFirstLine(hwnd))
             return 0;
         break;
     case WM_CHAR:
@@ -156,14 +168,11 @@ LRESULT Win32Runtime::fieldCharacter(Win32FormWindow& window, Win32Control& fiel
     dispatch([&](FormEvents& e) { e.keyPress(id, keyAscii); });
     if (ended_ || !controlOf(hwnd).control || keyAscii == 0)
         return 0; // the program ended, the window went, or the handler cancelled the key
-    if (keyAscii == kEnter) {
-        if (Win32Control* button = window.defaultButton())
-            click(window, *button);
-        return 0;
-    }
-    if (keyAscii == kEscape) {
-        if (Win32Control* button = window.cancelButton())
-            click(window, *button);
+    if (keyAscii == kEnter || keyAscii == kEscape) {
+        // A key whose handler moved the focus is spent.
+        Win32Control* button = keyAscii == kEnter ? window.defaultButton() : window.cancelButton();
+        if (button && GetFocus() == hwnd)
+            press(window, *button);
         return 0;
     }
     if (keyAscii == typed) {
@@ -191,13 +200,39 @@ void Win32Runtime::commandFrom(Win32FormWindow& window, Win32Control& control, W
     }
 }
 
-void Win32Runtime::activateByAccessKey(Win32FormWindow& window, Win32Control& button)
+void Win32Runtime::press(Win32FormWindow& window, Win32Control& button)
 {
     HWND hwnd = button.hwnd;
     if (ended_ || (GetFocus() != hwnd && !moveFocus(hwnd)))
         return;
     if (!ended_ && GetFocus() == hwnd)
         click(window, button);
+}
+
+bool Win32Runtime::pasteFirstLine(HWND field)
+{
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(field))
+        return false;
+    std::wstring text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* locked = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = locked;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    // The field's own paste keeps the text before a line feed; a carriage
+    // return alone ends the line here as well, as on the other runtimes.
+    const std::size_t lineBreak = text.find_first_of(L"\r\n");
+    if (lineBreak == std::wstring::npos)
+        return false;
+    text.resize(lineBreak);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (!text.empty() || start != end) // else nothing changes
+        SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    return true;
 }
 
 } // namespace dravelo::platform::win32

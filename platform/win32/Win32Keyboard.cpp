@@ -19,6 +19,12 @@ bool isDown(int virtualKey)
 
 bool Win32Runtime::preTranslate(const MSG& message)
 {
+    // Only the keypad's decimal key, down with nothing that stops it typing,
+    // makes the character that follows the regional separator; any other key
+    // takes that back.
+    if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN)
+        keypadDecimal_ = message.message == WM_KEYDOWN && message.wParam == VK_DECIMAL && !isDown(VK_CONTROL) &&
+                         !isDown(VK_MENU);
     if (ended_ || (message.message != WM_KEYDOWN && message.message != WM_SYSCHAR))
         return false;
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
@@ -36,7 +42,7 @@ bool Win32Runtime::preTranslate(const MSG& message)
         Win32Control* button = w->buttonWithAccessKey(static_cast<wchar_t>(message.wParam));
         if (!button)
             return false;
-        activateByAccessKey(*w, *button);
+        press(*w, *button);
         return true;
     }
 
@@ -55,11 +61,11 @@ bool Win32Runtime::preTranslate(const MSG& message)
         if (focus && focus->isField())
             return false; // KeyPress first, then the default button
         if (focus && focus->isButton()) {
-            click(*w, *focus);
+            press(*w, *focus);
             return true;
         }
         if (Win32Control* button = w->defaultButton()) {
-            click(*w, *button);
+            press(*w, *button);
             return true;
         }
         return false;
@@ -67,12 +73,12 @@ bool Win32Runtime::preTranslate(const MSG& message)
         if (focus && focus->isField())
             return false; // KeyPress first, then the cancel button
         if (Win32Control* button = w->cancelButton()) {
-            click(*w, *button);
+            press(*w, *button);
             return true;
         }
         return false;
     case VK_DECIMAL:
-        keypadDecimal_ = focus && focus->isField();
+        keypadDecimal_ = keypadDecimal_ && focus && focus->isField();
         return false;
     default:
         return false;

@@ -110,7 +110,9 @@ bool Win32Runtime::queryClose(const std::string& form, UnloadMode mode)
     if (ended_ || !formWindow(form))
         return true;
     std::int16_t cancel = 0;
+    ++closeQueries_;
     dispatch([&](FormEvents& e) { e.queryUnload(form, cancel, mode); });
+    --closeQueries_;
     return ended_ || cancel == 0;
 }
 
@@ -345,12 +347,17 @@ std::unique_ptr<PrintJob> Win32Runtime::startJob(std::string& whyNot)
 
 BOOL Win32Runtime::sessionMayEnd()
 {
-    // The system may ask every window at once: the query already running
-    // answers for the whole program, and one round asks only once.
-    if (ended_ || sessionQueryRunning_)
+    // The system asks every window: the query already running answers for
+    // the whole program, and so does an agreement until the end message,
+    // which the system promises to every window that agreed. A refusal is
+    // not kept: the window that refused is promised no end message, so the
+    // next log-off asks afresh. A close question that is already open is
+    // not asked a second time: the session is refused, and that question's
+    // answer decides whether the program ends.
+    if (ended_ || sessionQueryRunning_ || sessionAgreed_)
         return TRUE;
-    if (sessionAnswer_)
-        return *sessionAnswer_;
+    if (closeQueries_ > 0)
+        return FALSE;
     sessionQueryRunning_ = true;
     BOOL answer = TRUE;
     for (const std::string& form : loadedForms()) {
@@ -362,13 +369,13 @@ BOOL Win32Runtime::sessionMayEnd()
             break;
     }
     sessionQueryRunning_ = false;
-    sessionAnswer_ = answer;
+    sessionAgreed_ = answer != FALSE;
     return answer;
 }
 
 void Win32Runtime::sessionEnded(bool ending)
 {
-    sessionAnswer_.reset();
+    sessionAgreed_ = false;
     if (ending)
         endProgram();
 }

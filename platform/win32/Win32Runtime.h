@@ -134,7 +134,12 @@ private:
     HWND focusOf(const Win32FormWindow& window) const;
     LRESULT fieldCharacter(Win32FormWindow& window, Win32Control& field, WPARAM wParam, LPARAM lParam);
     void click(Win32FormWindow& window, Win32Control& button);
-    void activateByAccessKey(Win32FormWindow& window, Win32Control& button);
+    // Any press but the mouse's: the focus moves to the button first, and
+    // the click follows only if it stays there.
+    void press(Win32FormWindow& window, Win32Control& button);
+    // A paste of several lines into a field: what comes before the first
+    // line break; false when the text has none and the field pastes it.
+    bool pasteFirstLine(HWND field);
 
     std::vector<FormDesign> designs_;
     HINSTANCE instance_;
@@ -161,9 +166,13 @@ private:
     bool keypadDecimal_ = false;
     // A high surrogate typed into a field, waiting for its low half.
     wchar_t pendingHighSurrogate_ = 0;
-    // One session end asks once, whichever window the system asks first.
-    std::optional<BOOL> sessionAnswer_;
+    // The session query under way, or the agreement to a session end until
+    // its end message, answers for the whole program when the system asks
+    // its other windows.
     bool sessionQueryRunning_ = false;
+    bool sessionAgreed_ = false;
+    // Close queries waiting for the program's answer.
+    int closeQueries_ = 0;
 
     WindowsFileSystem files_;
     WindowsLauncher launcher_;

@@ -6,6 +6,8 @@
   atspi_text.py labels W  the label texts of the window titled W
   atspi_text.py centre W B  the screen point "x y" in the middle of button B
                             of the window titled W
+  atspi_text.py press W B   runs the press action of button B of the window
+                            titled W, as a screen reader's activate command does
 """
 import sys
 
@@ -52,14 +54,31 @@ def windows(title):
                 yield window
 
 
-def button_centre(title, name):
+def button(title, name):
     for window in windows(title):
         for acc in walk(window):
             if acc.getRole() == pyatspi.ROLE_PUSH_BUTTON and acc.name == name:
-                box = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-                print(box.x + box.width // 2, box.y + box.height // 2)
-                return
+                return acc
     sys.exit("no button %r in %r" % (name, title))
+
+
+def button_centre(title, name):
+    box = button(title, name).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    print(box.x + box.width // 2, box.y + box.height // 2)
+
+
+# The names toolkits give a button's default action.
+PRESS_ACTIONS = ("press", "click", "activate")
+
+
+def press(title, name):
+    actions = button(title, name).queryAction()
+    for i in range(actions.nActions):
+        if actions.getName(i).lower() in PRESS_ACTIONS:
+            if not actions.doAction(i):
+                sys.exit("the press of %r was refused" % name)
+            return
+    sys.exit("button %r has no press action" % name)
 
 
 def field_text(name):
@@ -81,5 +100,7 @@ if __name__ == "__main__":
         window_labels(sys.argv[2])
     elif len(sys.argv) == 4 and sys.argv[1] == "centre":
         button_centre(sys.argv[2], sys.argv[3])
+    elif len(sys.argv) == 4 and sys.argv[1] == "press":
+        press(sys.argv[2], sys.argv[3])
     else:
         sys.exit(__doc__)

@@ -7,7 +7,8 @@
 # and sourced from reader-NAME.sh, so that the same journeys drive the
 # program on another platform (win32: Morlane.exe under Wine). A reader
 # provides reader_start, reader_stop, launch_program, field_text,
-# window_labels, message_text, button_centre, system_info_tool_install and
+# window_labels, message_text, button_centre, press_button (an assistive
+# press), system_info_tool_install and
 # system_info_tool_started, and sets stopped_queue_told and c_settings to
 # yes or no (see reader-atspi.sh); a platform with sessions to end also
 # provides end_session (see reader-win32.sh). Either way the windows are X

@@ -47,6 +47,13 @@ button_centre() {
     timeout 20 "$e2e_dir/atspi_text.py" centre "$1" "$2"
 }
 
+# Presses the button whose text contains this word, in the window with this
+# title, through its accessibility action from this other process, as a
+# screen reader, voice control or automation does.
+press_button() {
+    timeout 20 "$e2e_dir/atspi_text.py" press "$1" "$2"
+}
+
 # Linux has no registry to name a system information tool: fails, and
 # "System Info..." can only tell that there is none.
 system_info_tool_install() {

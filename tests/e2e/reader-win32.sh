@@ -93,6 +93,15 @@ button_centre() {
     win32_read centre "$1" "$2"
 }
 
+# Presses the button with this text (access key left out), in the window
+# with this title: the reader posts it BM_CLICK, as the system's
+# accessibility proxy does for a button's default action.
+press_button() {
+    local handle
+    handle=$(win32_read handle "$1" "$2") || return 1
+    timeout 20 wine "$DRAVELO_WIN32_SCREEN_READER" press "$handle" 2>/dev/null
+}
+
 # Names launch_target.exe as the system information tool, where the About
 # box looks first.
 system_info_tool_install() {

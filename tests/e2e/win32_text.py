@@ -7,6 +7,7 @@
   win32_text.py labels W  the label texts of the window titled W
   win32_text.py centre W B  the screen point "x y" in the middle of button B
                             of the window titled W
+  win32_text.py handle W B  the window handle of button B of the window titled W
 
 Labels are STATIC controls; a field is named by the label just before it
 in the window's order, as Windows screen readers pair them. Button names
@@ -49,22 +50,29 @@ def field_text(screen, name):
     sys.exit("no field named %r" % name)
 
 
-def button_centre(screen, title, name):
+def button(screen, title, name):
     for window in visible_windows(screen):
         if window["title"] != title:
             continue
         for child in window["children"]:
             if child["class"].lower() == "button" and child["visible"] and child["text"].replace("&", "") == name:
-                left, top, right, bottom = child["rect"]
-                print((left + right) // 2, (top + bottom) // 2)
-                return
+                return child
     sys.exit("no button %r in %r" % (name, title))
+
+
+def button_centre(screen, title, name):
+    left, top, right, bottom = button(screen, title, name)["rect"]
+    print((left + right) // 2, (top + bottom) // 2)
+
+
+def button_handle(screen, title, name):
+    print(button(screen, title, name)["handle"])
 
 
 if __name__ == "__main__":
     args = sys.argv[1:]
     commands = {("message", 0): message_texts, ("field", 1): field_text, ("labels", 1): window_labels,
-                ("centre", 2): button_centre}
+                ("centre", 2): button_centre, ("handle", 2): button_handle}
     command = commands.get((args[0], len(args) - 1)) if args else None
     if command is None:
         sys.exit(__doc__)

@@ -102,8 +102,10 @@ void FakeRuntime::show(const std::string& name)
 bool FakeRuntime::raiseQueryUnload(const std::string& form, UnloadMode mode)
 {
     std::int16_t cancel = 0;
+    ++closeQueries_;
     if (events_)
         events_->queryUnload(form, cancel, mode);
+    --closeQueries_;
     if (ended)
         return true;
     if (cancel)
@@ -252,14 +254,30 @@ void FakeRuntime::setFocus(const ControlId& id)
 void FakeRuntime::typeKeys(const ControlId& field, const std::string& text)
 {
     constexpr std::int16_t kEnter = 13;
+    constexpr std::int16_t kEscape = 27;
     for (const char typed : text) {
         std::int16_t keyAscii = static_cast<unsigned char>(typed);
         if (events_ && !ended)
             events_->keyPress(field, keyAscii);
-        if (ended || keyAscii == 0 || keyAscii == kEnter || !(focus == field))
+        if (ended || keyAscii == 0 || !(focus == field))
             continue;
+        if (keyAscii == kEnter || keyAscii == kEscape) {
+            for (const Control& c : loaded.at(field.form).controls)
+                if (keyAscii == kEnter ? c.design.isDefault : c.design.isCancel) {
+                    clickControl({field.form, c.design.name, c.design.index});
+                    break;
+                }
+            continue;
+        }
         setText(field, find(field).text + static_cast<char>(keyAscii));
     }
+}
+
+void FakeRuntime::paste(const ControlId& field, const std::string& text)
+{
+    const std::string firstLine = text.substr(0, text.find_first_of("\r\n"));
+    if (!ended && !firstLine.empty())
+        setText(field, find(field).text + firstLine);
 }
 
 void FakeRuntime::clickControl(const ControlId& control)
@@ -280,7 +298,8 @@ void FakeRuntime::accessKey(const std::string& form, char letter)
     for (const Control& c : loaded.at(form).controls) {
         const std::string& caption = c.text;
         const std::size_t mark = caption.find('&');
-        if (c.design.cls == platform::ControlClass::CommandButton && mark + 1 < caption.size() &&
+        if (c.design.cls == platform::ControlClass::CommandButton && mark != std::string::npos &&
+            mark + 1 < caption.size() &&
             std::tolower(static_cast<unsigned char>(caption[mark + 1])) == std::tolower(static_cast<unsigned char>(letter))) {
             clickControl({form, c.design.name, c.design.index});
             return;
@@ -307,6 +326,8 @@ void FakeRuntime::tab(const std::string& form)
 
 bool FakeRuntime::endSession()
 {
+    if (closeQueries_ > 0)
+        return false;
     const std::vector<std::string> forms = loadOrder;
     for (const std::string& form : forms) {
         if (ended)
@@ -314,8 +335,10 @@ bool FakeRuntime::endSession()
         if (!loaded.count(form))
             continue;
         std::int16_t cancel = 0;
+        ++closeQueries_;
         if (events_)
             events_->queryUnload(form, cancel, UnloadMode::AppWindows);
+        --closeQueries_;
         if (cancel && !ended)
             return false;
     }
@@ -339,6 +362,12 @@ MsgAnswer FakeRuntime::msgBox(const std::string& text, platform::MsgButtons butt
     if (ended)
         return buttons == platform::MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
     messages.push_back({text, buttons, icon, defaultButton});
+    if (whileMessageBoxOpen) {
+        const ShownMessage shown = messages.back(); // the hook may show more
+        whileMessageBoxOpen(shown);
+    }
+    if (ended)
+        return buttons == platform::MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
     if (!msgAnswers.empty()) {
         MsgAnswer answer = msgAnswers.front();
         msgAnswers.pop_front();

@@ -9,6 +9,7 @@
 #include "platform/FormsRuntime.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -51,16 +52,21 @@ public:
     void userFocus(const platform::ControlId& control);
     // Simulates the user's keys in a field: KeyPress for each character,
     // then the text changes (Change runs) unless the handler cancelled it.
+    // "\r" (Enter) and "\x1b" (Esc) press the window's default and cancel
+    // buttons unless their handler moved the focus.
     void typeKeys(const platform::ControlId& field, const std::string& text);
-    // A mouse click: the focus moves to the control, then its Click runs
-    // unless the field being left kept the focus.
+    // A paste into the field: the text up to its first line break is added.
+    void paste(const platform::ControlId& field, const std::string& text);
+    // A mouse click, or any other press: the focus moves to the control,
+    // then its Click runs unless the field being left kept the focus.
     void clickControl(const platform::ControlId& control);
     // Alt and a letter: the button whose caption marks that letter.
     void accessKey(const std::string& form, char letter);
     // The Tab key: the focus moves to the next control in tab order.
     void tab(const std::string& form);
     // The desktop session ends: every loaded window is asked, in load
-    // order; true, and the program ends, when none refuses.
+    // order; true, and the program ends, when none refuses. Refused
+    // without asking while a close query waits for its answer.
     bool endSession();
     // The user brings a window to the front; no control event runs.
     void activate(const std::string& form) { front = form; }
@@ -107,6 +113,8 @@ public:
     std::string time_ = "10:11:12";
     platform::NumberFormat numberFormat_ = platform::italianNumberFormat();
     std::deque<platform::MsgAnswer> msgAnswers;
+    // Runs while each message box is open, before it takes its answer.
+    std::function<void(const ShownMessage&)> whileMessageBoxOpen;
     std::deque<std::string> inputAnswers;
     std::vector<ShownMessage> messages;
     std::vector<std::pair<std::string, std::string>> inputPrompts; // prompt, title
@@ -149,6 +157,7 @@ private:
     platform::FormEvents* events_ = nullptr;
     // The control the focus is moving to while a leave handler runs.
     std::optional<platform::ControlId> leaveTarget_;
+    int closeQueries_ = 0;
 };
 
 } // namespace dravelo::testing

@@ -60,7 +60,14 @@ std::vector<FormDesign> contractDesigns()
     scaled.scaleHeight = 1000;
     scaled.controls = {control(ControlClass::CommandButton, kGo, "&Go", 300, 450, 600, 300, 0)};
 
-    return {main, other, scaled};
+    FormDesign dialog = window(kDialog, 5400, 2400, 3000, 1500);
+    ControlDesign ok = control(ControlClass::CommandButton, kOk, "OK", 1680, 240, 1080, 375, 1);
+    ok.isDefault = true;
+    ControlDesign cancel = control(ControlClass::CommandButton, kCancel, "Annulla", 1680, 720, 1080, 375, 2);
+    cancel.isCancel = true;
+    dialog.controls = {control(ControlClass::TextBox, kField1, "", 240, 240, 1200, 285, 0), ok, cancel};
+
+    return {main, other, scaled, dialog};
 }
 
 } // namespace dravelo::testing::contract

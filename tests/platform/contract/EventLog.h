@@ -12,15 +12,30 @@ namespace dravelo::testing::contract {
 
 class EventLog : public platform::FormEvents {
 public:
-    void load(const std::string& form) override { record("load " + form); }
-    void click(const platform::ControlId& control) override { record("click " + nameOf(control)); }
+    void load(const std::string& form) override
+    {
+        record("load " + form);
+        if (onLoad)
+            onLoad(form);
+    }
+    void click(const platform::ControlId& control) override
+    {
+        record("click " + nameOf(control));
+        if (onClick)
+            onClick(control);
+    }
     void keyPress(const platform::ControlId& control, std::int16_t& keyAscii) override
     {
         record("keyPress " + nameOf(control) + " " + std::to_string(keyAscii));
         if (onKeyPress)
             onKeyPress(control, keyAscii);
     }
-    void change(const platform::ControlId& control) override { record("change " + nameOf(control)); }
+    void change(const platform::ControlId& control) override
+    {
+        record("change " + nameOf(control));
+        if (onChange)
+            onChange(control);
+    }
     void lostFocus(const platform::ControlId& control) override
     {
         record("lostFocus " + nameOf(control));
@@ -47,6 +62,9 @@ public:
     static std::string nameOf(const platform::ControlId& control) { return control.form + "." + control.name; }
 
     std::vector<std::string> entries;
+    std::function<void(const std::string&)> onLoad;
+    std::function<void(const platform::ControlId&)> onClick;
+    std::function<void(const platform::ControlId&)> onChange;
     std::function<void(const platform::ControlId&, std::int16_t&)> onKeyPress;
     std::function<void(const platform::ControlId&)> onLostFocus;
     std::function<void(const std::string&, std::int16_t&, platform::UnloadMode)> onQueryUnload;

@@ -10,8 +10,17 @@
 //   void tab(form)                  the Tab key
 //   void type(ControlId, text)      keys typed into the focused field
 //   void enter(ControlId)           the Enter key in the focused field
+//   void escape(ControlId)          the Esc key in the focused field
+//   void press(ControlId)           a press of a button that comes neither from the
+//                                   mouse nor from the keyboard: the platform's own
+//                                   kind, as screen readers and automation send it
+//   bool buttonHeld(ControlId)      the button looks pressed or holds the mouse
+//   void paste(ControlId, text)     the text on the clipboard, pasted into the focused field
+//   void keypadDecimal(ControlId, Modifier)  the keypad's decimal key with a modifier held
 //   void closeBox(form)             the window's close box
 //   bool endSession()               the desktop session ends; true if it may
+//   void endSessionInNextBox()      the session ends while the next message box is
+//                                   open; sessionEndedInBox() says whether it may
 //   void activate(form)             the user brings another window to the front
 //   void answerNextBox(MsgAnswer)   how the user will answer the next message box
 //   std::optional<ControlId> focus(); std::string frontWindow(); void settle();
@@ -34,6 +43,8 @@ using platform::MsgIcon;
 using platform::UnloadMode;
 using Log = std::vector<std::string>;
 
+enum class Modifier { Ctrl, Alt, Shift };
+
 template <class Driver>
 class RuntimeContract : public ::testing::Test {
 protected:
@@ -53,13 +64,24 @@ protected:
             }
         };
     }
-    // Opens Main with the focus in Field1 and an empty log.
-    void inField1()
+    // Opens the window with the focus in its Field1 and an empty log.
+    void inField1(const char* form = kMain)
     {
-        driver.open(kMain);
-        runtime().setFocus(on(kMain, kField1));
+        driver.open(form);
+        runtime().setFocus(on(form, kField1));
         driver.settle();
         events.entries.clear();
+    }
+    // The close query asks the user, as the program does; Yes ends the program.
+    void askBeforeClosing()
+    {
+        events.onQueryUnload = [this](const std::string&, std::int16_t& cancel, UnloadMode) {
+            if (runtime().msgBox("Close?", MsgButtons::YesNo, MsgIcon::Question, platform::MsgDefault::Second) ==
+                MsgAnswer::Yes)
+                runtime().endProgram();
+            else
+                cancel = platform::kTrue;
+        };
     }
 
     Driver driver{contractDesigns()};
@@ -264,12 +286,182 @@ TYPED_TEST_P(RuntimeContract, SelfSizingLabelsFitTheirText)
     EXPECT_EQ(runtime.text(fitted), "A much longer caption than before");
 }
 
+// An assistive press goes the way of a click: the field's leave first, and
+// nothing at all when the leave keeps the focus.
+TYPED_TEST_P(RuntimeContract, APressFromNeitherMouseNorKeyboardMovesTheFocusFirst)
+{
+    this->inField1();
+    this->driver.press(this->on(kMain, kGo));
+    EXPECT_EQ(this->events.entries, (Log{"lostFocus Main.Field1", "click Main.Go"}));
+    EXPECT_EQ(this->driver.focus(), this->on(kMain, kGo));
+
+    this->runtime().setFocus(this->on(kMain, kField1));
+    this->driver.settle();
+    this->events.entries.clear();
+    this->refuseLeaving(this->on(kMain, kField1));
+    this->driver.answerNextBox(MsgAnswer::Ok);
+    this->driver.press(this->on(kMain, kGo));
+    EXPECT_EQ(this->events.entries, (Log{"lostFocus Main.Field1"}));
+    EXPECT_EQ(this->driver.focus(), this->on(kMain, kField1));
+    EXPECT_FALSE(this->driver.buttonHeld(this->on(kMain, kGo)));
+
+    // Nothing of the dropped press is left: the next click acts once.
+    this->events.onLostFocus = nullptr;
+    this->events.entries.clear();
+    this->driver.click(this->on(kMain, kGo));
+    EXPECT_EQ(this->events.entries, (Log{"lostFocus Main.Field1", "click Main.Go"}));
+}
+
+TYPED_TEST_P(RuntimeContract, EnterAndEscReachKeyPressBeforeTheDefaultAndCancelButtons)
+{
+    const ControlId field = this->on(kDialog, kField1);
+    this->inField1(kDialog);
+    this->driver.enter(field);
+    EXPECT_EQ(this->events.entries, (Log{"keyPress Dialog.Field1 13", "lostFocus Dialog.Field1", "click Dialog.Ok"}));
+
+    this->inField1(kDialog);
+    this->driver.escape(field);
+    EXPECT_EQ(this->events.entries,
+              (Log{"keyPress Dialog.Field1 27", "lostFocus Dialog.Field1", "click Dialog.Cancel"}));
+
+    // An Enter whose handler moves the focus to a button does not press it.
+    this->inField1(kDialog);
+    this->events.onKeyPress = [this](const ControlId&, std::int16_t& keyAscii) {
+        if (keyAscii == 13)
+            this->runtime().setFocus(this->on(kDialog, kCancel));
+    };
+    this->driver.enter(field);
+    EXPECT_EQ(this->events.entries, (Log{"keyPress Dialog.Field1 13", "lostFocus Dialog.Field1"}));
+    EXPECT_EQ(this->driver.focus(), this->on(kDialog, kCancel));
+}
+
+TYPED_TEST_P(RuntimeContract, AWindowUnloadedByItsOwnButtonLoadsAfreshWhenShownAgain)
+{
+    const ControlId button = this->on(kOther, kOtherButton);
+    // Load doubles the button's width, as the screen scaling scales it.
+    this->events.onLoad = [this, button](const std::string& form) {
+        if (form == kOther)
+            this->runtime().setProperty(button, "Width", 2 * this->runtime().property(button, "Width"));
+    };
+    this->events.onClick = [this, button](const ControlId& clicked) {
+        if (clicked == button) {
+            this->runtime().setCaption(button, "Gone");
+            this->runtime().unload(kOther);
+        }
+    };
+    this->driver.open(kOther);
+    this->driver.click(button);
+    EXPECT_FALSE(this->runtime().isLoaded(kOther));
+    this->driver.open(kOther);
+    EXPECT_EQ(this->events.matching("load"), (Log{"load Other", "load Other"}));
+    EXPECT_EQ(this->runtime().property(button, "Width"), 2 * 1200);
+    EXPECT_EQ(this->runtime().text(button), "&Next");
+}
+
+TYPED_TEST_P(RuntimeContract, ALogOffRefusedAndThenRequestedAgainAsksAgain)
+{
+    this->driver.open(kMain);
+    this->driver.open(kOther);
+    this->events.onQueryUnload = [](const std::string&, std::int16_t& cancel, UnloadMode) { cancel = platform::kTrue; };
+    EXPECT_FALSE(this->driver.endSession());
+    EXPECT_FALSE(this->driver.endSession());
+    EXPECT_EQ(this->events.matching("queryUnload"), (Log{"queryUnload Main 2", "queryUnload Main 2"}));
+    this->events.onQueryUnload = nullptr;
+    EXPECT_TRUE(this->driver.endSession());
+    EXPECT_FALSE(this->runtime().isLoaded(kMain));
+}
+
+// The close question already open is the one question: the log-off is
+// refused without another, and the answer to it decides.
+TYPED_TEST_P(RuntimeContract, ALogOffWhileTheCloseQuestionIsOpenDoesNotAskAgain)
+{
+    this->driver.open(kOther);
+    this->driver.open(kMain);
+    this->askBeforeClosing();
+    this->driver.endSessionInNextBox();
+    this->driver.answerNextBox(MsgAnswer::No);
+    this->driver.closeBox(kMain);
+    EXPECT_EQ(this->driver.sessionEndedInBox(), false);
+    EXPECT_EQ(this->events.matching("queryUnload"), (Log{"queryUnload Main 0"}));
+    EXPECT_TRUE(this->runtime().isLoaded(kMain));
+
+    this->driver.endSessionInNextBox();
+    this->driver.answerNextBox(MsgAnswer::Yes);
+    this->driver.closeBox(kMain);
+    EXPECT_EQ(this->driver.sessionEndedInBox(), false);
+    EXPECT_EQ(this->events.matching("queryUnload"), (Log{"queryUnload Main 0", "queryUnload Main 0"}));
+    EXPECT_FALSE(this->runtime().isLoaded(kMain));
+    EXPECT_FALSE(this->runtime().isLoaded(kOther));
+}
+
+// A message box open when the log-off comes: the close question is asked
+// once over it; No keeps everything, Yes ends the program there.
+TYPED_TEST_P(RuntimeContract, ALogOffWhileAMessageBoxIsOpenAsksOnce)
+{
+    this->driver.open(kOther);
+    this->inField1();
+    this->askBeforeClosing();
+    this->refuseLeaving(this->on(kMain, kField1));
+    this->driver.endSessionInNextBox();
+    this->driver.answerNextBox(MsgAnswer::No);
+    this->driver.answerNextBox(MsgAnswer::Ok);
+    this->driver.tab(kMain);
+    EXPECT_EQ(this->driver.sessionEndedInBox(), false);
+    EXPECT_EQ(this->events.entries, (Log{"lostFocus Main.Field1", "queryUnload Other 2"}));
+    EXPECT_EQ(this->driver.focus(), this->on(kMain, kField1));
+
+    this->events.entries.clear();
+    this->driver.endSessionInNextBox();
+    this->driver.answerNextBox(MsgAnswer::Yes);
+    this->driver.tab(kMain);
+    EXPECT_EQ(this->driver.sessionEndedInBox(), true);
+    EXPECT_EQ(this->events.entries, (Log{"lostFocus Main.Field1", "queryUnload Other 2"}));
+    EXPECT_FALSE(this->runtime().isLoaded(kMain));
+    EXPECT_EQ(this->runtime().text(this->on(kMain, kField1)), "");
+}
+
+// What a single-line field keeps of several lines: the first. Change sees
+// only that, so its rules run on it.
+TYPED_TEST_P(RuntimeContract, APasteOfSeveralLinesKeepsTheTextBeforeTheFirstLineBreak)
+{
+    const ControlId field = this->on(kMain, kField1);
+    this->inField1();
+    std::vector<std::string> seen;
+    this->events.onChange = [this, &seen](const ControlId& changed) { seen.push_back(this->runtime().text(changed)); };
+    this->driver.paste(field, "12,5\r\n7\n8");
+    this->driver.paste(field, "3.\r4");
+    EXPECT_EQ(this->runtime().text(field), "12,53.");
+    EXPECT_EQ(seen, (std::vector<std::string>{"12,5", "12,53."}));
+}
+
+TYPED_TEST_P(RuntimeContract, TheKeypadDecimalKeyWithAModifierLeavesNothingBehind)
+{
+    const ControlId field = this->on(kMain, kField1);
+    this->inField1();
+    for (const Modifier modifier : {Modifier::Ctrl, Modifier::Alt, Modifier::Shift}) {
+        this->driver.keypadDecimal(field, modifier);
+        this->runtime().setText(field, "");
+        this->events.entries.clear();
+        this->driver.type(field, "7");
+        EXPECT_EQ(this->events.matching("keyPress"), (Log{"keyPress Main.Field1 55"}))
+            << static_cast<int>(modifier);
+        EXPECT_EQ(this->runtime().text(field), "7") << static_cast<int>(modifier);
+    }
+}
+
 REGISTER_TYPED_TEST_SUITE_P(RuntimeContract, LoadsOnceBeforeTheFirstShowAndBringsALoadedWindowToTheFront,
                             ChangeFollowsEveryTextChangeAlsoOneByTheProgram, KeyPressSeesEveryCharacterAndMayCancelIt,
                             LostFocusRunsWithinTheWindowBeforeTheClick,
                             NoLostFocusForAMessageBoxTheInputBoxOrAnotherWindow, ARefusedLeaveDropsTheClickThatCausedIt,
                             TheCloseQueryNamesItsCauseAndMayBeCancelled,
                             ASessionEndAgreedByEveryWindowEndsTheProgram, AfterEndProgramNoWindowRaisesAnyEvent,
-                            PropertiesRoundTripInTwipsAndInTheWindowsOwnScale, SelfSizingLabelsFitTheirText);
+                            PropertiesRoundTripInTwipsAndInTheWindowsOwnScale, SelfSizingLabelsFitTheirText,
+                            APressFromNeitherMouseNorKeyboardMovesTheFocusFirst,
+                            EnterAndEscReachKeyPressBeforeTheDefaultAndCancelButtons,
+                            AWindowUnloadedByItsOwnButtonLoadsAfreshWhenShownAgain,
+                            ALogOffRefusedAndThenRequestedAgainAsksAgain,
+                            ALogOffWhileTheCloseQuestionIsOpenDoesNotAskAgain, ALogOffWhileAMessageBoxIsOpenAsksOnce,
+                            APasteOfSeveralLinesKeepsTheTextBeforeTheFirstLineBreak,
+                            TheKeypadDecimalKeyWithAModifierLeavesNothingBehind);
 
 } // namespace dravelo::testing::contract

@@ -7,13 +7,21 @@
 #include "tests/platform/contract/RuntimeContract.h"
 #include "tests/platform/qt/ModalAnswer.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 
 #include <cctype>
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace dravelo::testing::contract {
 
@@ -35,9 +43,81 @@ void answerBox(QWidget* box, MsgAnswer answer)
                                                                             : QMessageBox::Ok;
         if (QAbstractButton* button = message->button(which))
             QTest::mouseClick(button, Qt::LeftButton);
+        else
+            message->close(); // not the box the test expected; its own checks fail
         return;
     }
     pressKeyIn(box, answer == MsgAnswer::Ok ? Qt::Key_Return : Qt::Key_Escape);
+}
+
+// The boxes to come, acted on in turn: each step waits for the box on top
+// to come up and acts on it from inside that box's event loop. A step that
+// leaves its box open (the session ending meanwhile) leaves it to the next.
+// A box no step is left for fails the test, and is closed so that the test
+// goes on.
+class BoxSteps {
+public:
+    BoxSteps()
+    {
+        watchdog_.setInterval(kPollMilliseconds);
+        QObject::connect(&watchdog_, &QTimer::timeout, [this] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box || next_ < added_) {
+                unexpected_ = nullptr;
+                return;
+            }
+            if (box != unexpected_) {
+                unexpected_ = box;
+                since_.start();
+            } else if (since_.elapsed() > kUnexpectedBoxMilliseconds) {
+                ADD_FAILURE() << "a box came up that the test did not expect";
+                unexpected_ = nullptr;
+                box->close();
+            }
+        });
+        watchdog_.start();
+    }
+
+    void add(std::function<void(QWidget*)> action)
+    {
+        auto step = std::make_unique<Step>();
+        step->turn = added_++;
+        step->action = std::move(action);
+        step->timer.setInterval(kPollMilliseconds);
+        QObject::connect(&step->timer, &QTimer::timeout, [this, s = step.get()] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (s->turn != next_ || !box || !box->isVisible() || !box->windowHandle() ||
+                !box->windowHandle()->isExposed())
+                return;
+            s->timer.stop();
+            ++next_;
+            s->action(box);
+        });
+        step->timer.start();
+        steps_.push_back(std::move(step));
+    }
+
+private:
+    static constexpr int kPollMilliseconds = 20;
+    static constexpr qint64 kUnexpectedBoxMilliseconds = 3000;
+    struct Step {
+        int turn = 0;
+        std::function<void(QWidget*)> action;
+        QTimer timer;
+    };
+    std::vector<std::unique_ptr<Step>> steps_;
+    int added_ = 0;
+    int next_ = 0;
+    QTimer watchdog_;
+    QPointer<QWidget> unexpected_;
+    QElapsedTimer since_;
+};
+
+QAbstractButton* buttonOf(QWidget* widget)
+{
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    EXPECT_NE(button, nullptr);
+    return button;
 }
 
 class QtDriver {
@@ -71,12 +151,51 @@ public:
         QTest::keyClicks(widget(field), QString::fromStdString(text));
     }
     void enter(const ControlId& field) { QTest::keyClick(widget(field), Qt::Key_Return); }
+    void escape(const ControlId& field) { QTest::keyClick(widget(field), Qt::Key_Escape); }
+    // The button's press action, as a screen reader runs it through the
+    // accessibility bus.
+    void press(const ControlId& control)
+    {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget(control));
+        QAccessibleActionInterface* actions = accessible ? accessible->actionInterface() : nullptr;
+        ASSERT_NE(actions, nullptr) << control.name;
+        ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        // The action shows the button down for a moment before it clicks.
+        QTest::qWait(kAnimatedClickMilliseconds);
+        settle();
+    }
+    bool buttonHeld(const ControlId& control)
+    {
+        settle();
+        QAbstractButton* button = buttonOf(widget(control));
+        return button->isDown() || QWidget::mouseGrabber() || QWidget::keyboardGrabber();
+    }
+    void paste(const ControlId& field, const std::string& text)
+    {
+        QApplication::clipboard()->setText(QString::fromStdString(text));
+        QTest::keyClick(widget(field), Qt::Key_V, Qt::ControlModifier);
+        settle();
+    }
+    void keypadDecimal(const ControlId& field, Modifier modifier)
+    {
+        const Qt::KeyboardModifier held = modifier == Modifier::Ctrl  ? Qt::ControlModifier
+                                          : modifier == Modifier::Alt ? Qt::AltModifier
+                                                                      : Qt::ShiftModifier;
+        QTest::keyClick(widget(field), Qt::Key_Period, held | Qt::KeypadModifier);
+        settle();
+    }
     void closeBox(const std::string& form)
     {
         runtime_.window(form)->close();
         settle();
     }
     bool endSession() { return platform::qt::sessionMayEnd(runtime_); }
+    void endSessionInNextBox()
+    {
+        boxes_.add([this](QWidget*) { sessionEndedInBox_ = platform::qt::sessionMayEnd(runtime_); });
+    }
+    std::optional<bool> sessionEndedInBox() const { return sessionEndedInBox_; }
     void activate(const std::string& form)
     {
         QWidget* w = runtime_.window(form);
@@ -85,7 +204,7 @@ public:
     }
     void answerNextBox(MsgAnswer answer)
     {
-        answers_.push_back(std::make_unique<ModalAnswer>([answer](QWidget* box) { answerBox(box, answer); }));
+        boxes_.add([answer](QWidget* box) { answerBox(box, answer); });
     }
     std::optional<ControlId> focus()
     {
@@ -105,6 +224,7 @@ public:
 
 private:
     static constexpr int kSettleMilliseconds = 50;
+    static constexpr int kAnimatedClickMilliseconds = 150;
 
     QWidget* widget(const ControlId& control)
     {
@@ -114,7 +234,8 @@ private:
     }
 
     platform::qt::QtRuntime runtime_;
-    std::vector<std::unique_ptr<ModalAnswer>> answers_;
+    BoxSteps boxes_;
+    std::optional<bool> sessionEndedInBox_;
 };
 
 } // namespace

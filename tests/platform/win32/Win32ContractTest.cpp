@@ -8,8 +8,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cstring>
 #include <deque>
+#include <functional>
 #include <optional>
+#include <thread>
+#include <vector>
 
 namespace dravelo::testing::contract {
 
@@ -64,9 +70,15 @@ void clickAt(POINT point)
     SendInput(3, input, sizeof input[0]);
 }
 
-// The answers for the message boxes still to come, given in turn to each
-// box of this thread as it comes up.
-std::deque<MsgAnswer> pendingAnswers;
+// What to do with the message boxes still to come, given in turn to each
+// box of this thread as it comes up: an answer, or (no answer) the session
+// ending while the box stays open.
+std::deque<std::optional<MsgAnswer>> pendingAnswers;
+// Ends the session from inside a box.
+std::function<void()> endSessionInBox;
+// Boxes the session ended in, still waiting for their answer: a box that
+// comes up over them is answered first.
+std::vector<HWND> boxesUnderSessionEnd;
 // A box nobody said how to answer fails the test, and is closed so that
 // the test goes on.
 constexpr ULONGLONG kUnexpectedBoxMilliseconds = 2000;
@@ -78,7 +90,8 @@ BOOL CALLBACK findBox(HWND window, LPARAM found)
     GetClassNameW(window, cls, 16);
     if (IsWindowVisible(window) && IsWindowEnabled(window) && std::wstring(cls) == kDialogClass) {
         *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
+        return std::find(boxesUnderSessionEnd.begin(), boxesUnderSessionEnd.end(), window) !=
+               boxesUnderSessionEnd.end();
     }
     return TRUE;
 }
@@ -108,8 +121,15 @@ void CALLBACK answerBox(HWND, UINT, UINT_PTR, DWORD)
         }
         return;
     }
-    const MsgAnswer answer = pendingAnswers.front();
+    const std::optional<MsgAnswer> next = pendingAnswers.front();
     pendingAnswers.pop_front();
+    if (!next) {
+        boxesUnderSessionEnd.push_back(box);
+        endSessionInBox();
+        std::erase(boxesUnderSessionEnd, box);
+        return;
+    }
+    const MsgAnswer answer = *next;
     int id = answer == MsgAnswer::Yes ? IDYES : answer == MsgAnswer::No ? IDNO : IDOK;
     if (!GetDlgItem(box, id))
         id = IDCANCEL;
@@ -123,9 +143,15 @@ public:
           answerTimer_(SetTimer(nullptr, 0, kAnswerPollMilliseconds, answerBox))
     {
         pendingAnswers.clear();
+        boxesUnderSessionEnd.clear();
         unexpectedBoxSince = 0;
+        endSessionInBox = [this] { sessionEndedInBox_ = endSession(); };
     }
-    ~Win32Driver() { KillTimer(nullptr, answerTimer_); }
+    ~Win32Driver()
+    {
+        KillTimer(nullptr, answerTimer_);
+        endSessionInBox = nullptr;
+    }
     Win32Driver(const Win32Driver&) = delete;
     Win32Driver& operator=(const Win32Driver&) = delete;
 
@@ -167,33 +193,85 @@ public:
         pressKey(VK_RETURN);
         settle();
     }
+    void escape(const ControlId&)
+    {
+        pressKey(VK_ESCAPE);
+        settle();
+    }
+    // BM_CLICK from another thread, as an assistive tool sends it from its
+    // own process.
+    void press(const ControlId& control)
+    {
+        HWND button = runtime_.control(control);
+        std::atomic<bool> done = false;
+        std::thread presser([button, &done] {
+            SendMessageW(button, BM_CLICK, 0, 0);
+            done = true;
+        });
+        while (!done)
+            pumpFor(kSettleMilliseconds);
+        presser.join();
+        settle();
+    }
+    bool buttonHeld(const ControlId& control)
+    {
+        settle();
+        HWND button = runtime_.control(control);
+        return (SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED) || GetCapture();
+    }
+    void paste(const ControlId&, const std::string& text)
+    {
+        const std::wstring wide(text.begin(), text.end());
+        HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+        std::memcpy(GlobalLock(data), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(data);
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        SetClipboardData(CF_UNICODETEXT, data);
+        CloseClipboard();
+        sendKey(VK_CONTROL, false);
+        pressKey('V');
+        sendKey(VK_CONTROL, true);
+        settle();
+    }
+    void keypadDecimal(const ControlId&, Modifier modifier)
+    {
+        const WORD held = modifier == Modifier::Ctrl ? VK_CONTROL : modifier == Modifier::Alt ? VK_MENU : VK_SHIFT;
+        sendKey(held, false);
+        pressKey(VK_DECIMAL);
+        sendKey(held, true);
+        settle();
+    }
     void closeBox(const std::string& form)
     {
         PostMessageW(runtime_.window(form), WM_SYSCOMMAND, SC_CLOSE, 0);
         settle();
     }
     // As the system does: the query to each window until one refuses, then
-    // the end, or its cancellation, to every window asked.
+    // the end, or its cancellation, to every window that agreed. The window
+    // that refused is promised no end message.
     bool endSession()
     {
-        std::vector<HWND> asked;
+        std::vector<HWND> agreed;
         BOOL mayEnd = TRUE;
         for (const platform::FormDesign& design : designs_) {
             HWND w = runtime_.window(design.name);
             if (!w)
                 continue;
-            asked.push_back(w);
             if (!SendMessageW(w, WM_QUERYENDSESSION, 0, 0)) {
                 mayEnd = FALSE;
                 break;
             }
+            agreed.push_back(w);
         }
-        for (HWND w : asked)
+        for (HWND w : agreed)
             if (IsWindow(w))
                 SendMessageW(w, WM_ENDSESSION, mayEnd, 0);
         settle();
         return mayEnd;
     }
+    void endSessionInNextBox() { pendingAnswers.push_back(std::nullopt); }
+    std::optional<bool> sessionEndedInBox() const { return sessionEndedInBox_; }
     // Asked again until it holds: the window manager may still hand the
     // input focus back to the window a closing box came from.
     void activate(const std::string& form)
@@ -251,6 +329,7 @@ private:
     std::vector<platform::FormDesign> designs_;
     platform::win32::Win32Runtime runtime_;
     UINT_PTR answerTimer_;
+    std::optional<bool> sessionEndedInBox_;
 };
 
 } // namespace

@@ -1,7 +1,9 @@
 // Prints the whole Wine desktop as JSON, the way a screen reader sees it:
 // every top-level window with its children, the foreground window and the
 // control with the focus. The end-to-end journeys read the program's
-// windows through it.
+// windows through it. "press HANDLE" presses a button instead, as the
+// system's accessibility proxy does for its default action: BM_CLICK,
+// posted, so that a box the press brings up does not hold the reader.
 //
 // {"foreground": H, "focus": H, "windows": [{"handle": H, "owner": H,
 //   "title", "class", "rect": [left, top, right, bottom], "visible", "enabled",
@@ -16,6 +18,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -146,8 +149,12 @@ std::string describeWindow(HWND window, const std::map<DWORD, std::string>& proc
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "press") {
+        const auto button = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::strtoull(argv[2], nullptr, 10)));
+        return IsWindow(button) && PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;
+    }
     const std::map<DWORD, std::string> processes = processNames();
     std::vector<HWND> windows;
     EnumWindows(collect, reinterpret_cast<LPARAM>(&windows));
