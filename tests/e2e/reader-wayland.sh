@@ -21,10 +21,13 @@ reader_start() {
     # wl_keyboard arrive as already held and are lost.
     wtype -s 86400000 &
     keyboard_pid=$!
+    # And a pointer, which a headless compositor lacks.
+    "$e2e_dir/wayland_pointer.py" &
+    pointer_pid=$!
 }
 
 reader_stop() {
-    kill "$keyboard_pid" "$atspi_pid" "$DBUS_SESSION_BUS_PID" 2>/dev/null
+    kill "$pointer_pid" "$keyboard_pid" "$atspi_pid" "$DBUS_SESSION_BUS_PID" 2>/dev/null
 }
 
 launch_program() {

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs a command under its own headless sway, a Wayland compositor with no X
-# server, and stops it afterwards. The output is 1024x768, at the scale
-# DRAVELO_WAYLAND_SCALE (default 1). sway refuses to run as root: started
+# server, and stops it afterwards. The output shows 640x480 logical pixels,
+# as the X journeys' screen, at the scale DRAVELO_WAYLAND_SCALE (1 or 2; at
+# 2 the output has 1280x960 pixels, as a HiDPI screen). sway refuses to run as root: started
 # as root, this runs itself, the compositor and the command as the user
 # nobody, who must then be able to read the program and the scripts. The
 # command runs with WAYLAND_DISPLAY and SWAYSOCK set and DISPLAY unset.
@@ -25,7 +26,7 @@ unset DISPLAY WAYLAND_DISPLAY SWAYSOCK
 # gets the focus, as GNOME and Plasma give it; sway's default only marks it
 # urgent. Alt+F4 asks the focused window to close, as there.
 cat >"$HOME/sway.config" <<CONFIG
-output HEADLESS-1 resolution 1024x768 scale $scale
+output HEADLESS-1 resolution $((640 * scale))x$((480 * scale)) scale $scale
 focus_on_window_activation smart
 bindsym Mod1+F4 kill
 CONFIG
