@@ -30,7 +30,8 @@ reader_stop() {
     kill "$pointer_pid" "$keyboard_pid" "$atspi_pid" "$DBUS_SESSION_BUS_PID" 2>/dev/null
 }
 
+# As a desktop starts it: Qt chooses its platform itself.
 launch_program() {
-    QT_QPA_PLATFORM=wayland LANG=$1 LC_ALL= "$program" &
+    LANG=$1 LC_ALL= "$program" &
     pid=$!
 }

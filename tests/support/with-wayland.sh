@@ -5,7 +5,8 @@
 # 2 the output has 1280x960 pixels, as a HiDPI screen). sway refuses to run as root: started
 # as root, this runs itself, the compositor and the command as the user
 # nobody, who must then be able to read the program and the scripts. The
-# command runs with WAYLAND_DISPLAY and SWAYSOCK set and DISPLAY unset.
+# command runs with WAYLAND_DISPLAY, SWAYSOCK and XDG_SESSION_TYPE set, as
+# in a Wayland desktop session, and DISPLAY unset.
 set -u
 scale="${DRAVELO_WAYLAND_SCALE:-1}"
 unprivileged=65534
@@ -24,11 +25,13 @@ export HOME XDG_RUNTIME_DIR
 unset DISPLAY WAYLAND_DISPLAY SWAYSOCK
 # A window that asks to be activated with a token from the user's own input
 # gets the focus, as GNOME and Plasma give it; sway's default only marks it
-# urgent. Alt+F4 asks the focused window to close, as there.
+# urgent. Alt+F4 asks the focused window to close, as there. No Xwayland,
+# even where it is installed: a program must not fall back to X.
 cat >"$HOME/sway.config" <<CONFIG
 output HEADLESS-1 resolution $((640 * scale))x$((480 * scale)) scale $scale
 focus_on_window_activation smart
 bindsym Mod1+F4 kill
+xwayland disable
 CONFIG
 WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
     sway --config "$HOME/sway.config" >"$HOME/sway.log" 2>&1 &
@@ -47,7 +50,8 @@ while ! swaymsg -s "$XDG_RUNTIME_DIR"/sway-ipc.*.sock -t get_outputs >/dev/null 
 done
 SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock)
 WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && ls wayland-* | grep -v lock | head -n1)
-export SWAYSOCK WAYLAND_DISPLAY
+XDG_SESSION_TYPE=wayland
+export SWAYSOCK WAYLAND_DISPLAY XDG_SESSION_TYPE
 "$@"
 status=$?
 kill $sway_pid 2>/dev/null
