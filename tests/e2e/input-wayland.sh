@@ -36,12 +36,17 @@ window_area() {
 }
 
 # A button's point as the accessibility bus gives it is within its window:
-# a Wayland client does not know where its window is.
+# a Wayland client does not know where its window is. The window gets the
+# focus before the press, as after a first click on it. Clicked at once in
+# an unfocused window, Qt 6.4 asks for that window's activation itself, and
+# late: sway then hands the focus back to it from a window the click opened.
 click_button() {
-    local point origin
+    local point origin title=$1
     point=$(button_centre "$1" "$2") || return 1
     origin=$(window_area "$(find_window "$1")") || return 1
     set -- $origin $point
+    activate_window "$title" && wait_window "$title" >/dev/null || return 1
+    sleep 0.2
     swaymsg -q "seat - cursor set $(($1 + $5)) $(($2 + $6))" &&
         swaymsg -q "seat - cursor press button1" && swaymsg -q "seat - cursor release button1"
 }
