@@ -87,4 +87,4 @@ if [ "$window_stacking" = yes ]; then
 fi
 find_window "$about" >/dev/null || fail "the About box closed"
 end_program_with_esci
-echo "PASS: About box texts, Esc, Enter, reopening, System Info and Continua under ${DRAVELO_WM:-openbox}"
+echo "PASS: About box texts, size, Space, Esc, Enter, reopening, System Info and Continua (reader $e2e_reader, ${DRAVELO_WM:-openbox} on X)"
