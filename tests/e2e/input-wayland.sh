@@ -53,7 +53,7 @@ click_button() {
 
 # Keys named as for xdotool ("alt+c", "shift+Tab", "Return"), one wtype call.
 key() {
-    local args="" combo name
+    local args="" combo name modifier
     for combo in "$@"; do
         name=${combo##*+}
         set -f
