@@ -13,8 +13,9 @@ unprivileged=65534
 if [ "$(id -u)" -eq 0 ]; then
     exec setpriv --reuid=$unprivileged --regid=$unprivileged --clear-groups "$0" "$@"
 fi
-if [ ! -x "$1" ] && ! command -v "$1" >/dev/null; then
-    echo "with-wayland: $(id -un) cannot run '$1'; its folders must be readable by all" >&2
+# The command, and the program a journey is given after it.
+if [ ! -x "$1" ] && ! command -v "$1" >/dev/null || { [ $# -ge 2 ] && [ "${2#/}" != "$2" ] && [ ! -r "$2" ]; }; then
+    echo "with-wayland: $(id -un) cannot run '$1' ${2:+on '$2'}; their folders must be readable by all" >&2
     exit 1
 fi
 # A home and a runtime directory of the user's own, mode 0700 as a desktop
