@@ -34,5 +34,8 @@ set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/OpenPackageFolders.cmake)
 # Loaded at run time, so invisible to shlibdeps: the Italian texts of Qt's
 # own dialogs and the font the windows are designed with.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation")
+# Without it the program still runs on a Wayland desktop, through Xwayland
+# where there is one; with it, natively.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 include(CPack)

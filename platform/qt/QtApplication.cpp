@@ -1,10 +1,12 @@
 // Program start on Qt: the application object, its translations, fonts and
-// icon, the session manager, then the startup window and the event loop.
+// icon, the session manager (or, without one, the desktop's hold on a
+// log-off), then the startup window and the event loop.
 
 #include "platform/Application.h"
 
 #include "platform/AppInfo.h"
 #include "platform/qt/DesignStyle.h"
+#include "platform/qt/LogoutInhibitor.h"
 #include "platform/qt/QtRuntime.h"
 #include "platform/qt/SessionEnd.h"
 #include "platform/qt/Translations.h"
@@ -80,6 +82,8 @@ int runApplication(int argc, char** argv, const std::vector<FormDesign>& designs
             manager.cancel();
         manager.release();
     });
+
+    qt::inhibitLogoutWithoutSessionManager();
 
     runtime.show(startupForm);
     const int status = runtime.ended() ? 0 : QApplication::exec();

@@ -24,15 +24,26 @@ check_texts() {
 start_program it_IT.UTF-8
 
 key alt+i
-wait_window "$about" >/dev/null || fail "Info did not open the About box"
+about_id=$(wait_window "$about") || fail "Info did not open the About box"
 check_texts "first opening"
-# The focus starts on OK, the default button.
+# Its designed size on the 640x480 screen, even where the desktop places it
+# (a Wayland compositor) and could size it too.
+[ "$e2e_reader" = win32 ] || [ "$(window_size "$about_id")" = 382x237 ] ||
+    fail "the About box is $(window_size "$about_id"), not 382x237"
+# The focus starts on OK: Space presses it.
+key space
+wait_no_window "$about" || fail "Space did not close the About box: OK had not the focus"
+wait_window Zerut >/dev/null || fail "the cover window did not take the focus back after Space"
+
+# Enter presses OK, the default button.
+key alt+i
+wait_window "$about" >/dev/null || fail "Info did not open the About box again"
 key Return
 wait_no_window "$about" || fail "Enter did not close the About box"
 wait_window Zerut >/dev/null || fail "the cover window did not take the focus back"
 
 key alt+i
-wait_window "$about" >/dev/null || fail "Info did not open the About box again"
+wait_window "$about" >/dev/null || fail "Info did not open the About box a third time"
 check_texts "reopened after Enter"
 
 key alt+s
@@ -58,18 +69,22 @@ wait_window Zerut >/dev/null || fail "the cover window did not take the focus ba
 # An ordinary window, not one the window manager keeps above the program's
 # others: "&Continua" with the box open puts the calculation window on top.
 key alt+i
-about_id=$(wait_window "$about") || fail "Info did not open the About box a third time"
-xprop -id "$about_id" WM_TRANSIENT_FOR | grep -q "window id" &&
-    fail "the About box is transient for another window"
+about_id=$(wait_window "$about") || fail "Info did not open the About box a fourth time"
+if [ "$window_stacking" = yes ]; then
+    xprop -id "$about_id" WM_TRANSIENT_FOR | grep -q "window id" &&
+        fail "the About box is transient for another window"
+fi
 click_button Zerut Continua || fail "the cover window shows no Continua button"
 folim_id=$(wait_window Folim) || fail "Continua did not open the calculation window"
-folim_hex=$(printf '0x%x' "$folim_id")
-n=0
-while [ "$(top_window)" != "$folim_hex" ]; do
-    [ $n -lt 20 ] || fail "the calculation window is not on top: $(xprop -root _NET_CLIENT_LIST_STACKING)"
-    sleep 0.1
-    n=$((n + 1))
-done
+if [ "$window_stacking" = yes ]; then
+    folim_hex=$(printf '0x%x' "$folim_id")
+    n=0
+    while [ "$(top_window)" != "$folim_hex" ]; do
+        [ $n -lt 20 ] || fail "the calculation window is not on top: $(xprop -root _NET_CLIENT_LIST_STACKING)"
+        sleep 0.1
+        n=$((n + 1))
+    done
+fi
 find_window "$about" >/dev/null || fail "the About box closed"
 end_program_with_esci
-echo "PASS: About box texts, Esc, Enter, reopening, System Info and Continua under ${DRAVELO_WM:-openbox}"
+echo "PASS: About box texts, size, Space, Esc, Enter, reopening, System Info and Continua (reader $e2e_reader, ${DRAVELO_WM:-openbox} on X)"

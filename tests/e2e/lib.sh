@@ -11,8 +11,10 @@
 # press), system_info_tool_install and
 # system_info_tool_started, and sets stopped_queue_told and c_settings to
 # yes or no (see reader-atspi.sh); a platform with sessions to end also
-# provides end_session (see reader-win32.sh). Either way the windows are X
-# windows, found here and driven with xdotool.
+# provides end_session (see reader-win32.sh). The windows are X windows,
+# found here and driven with xdotool, unless the reader names an input file
+# (e2e_input): input-NAME.sh then replaces those functions (see
+# input-wayland.sh).
 
 : "${e2e_dir:?set e2e_dir to the folder of lib.sh before sourcing it}"
 
@@ -203,6 +205,21 @@ top_window() {
     xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*, *//; s/.*# *//'
 }
 
+# Gives the window with this title the focus.
+activate_window() {
+    xdotool windowactivate "$(find_window "$1")"
+}
+
+# The whole screen as a PNG file.
+screenshot() {
+    import -window root "$1"
+}
+
+# The window manager restores a maximized window (toggle_maximized), and
+# stacks windows as they are activated (top_window, WM_TRANSIENT_FOR).
+window_manager_restores=yes
+window_stacking=yes
+
 # Types text into the focused control.
 type_text() {
     xdotool type --delay 20 -- "$1"
@@ -239,3 +256,7 @@ expected_worked_example_report() {
     printf '%s\n' "$time" | grep -Eqx '[0-9]{1,2}:[0-9]{2}:[0-9]{2}' || fail "time line: '$(sed -n 4p "$1")'"
     sed -e "s|{date}|$date|" -e "s|{time}|$time|" "$worked_example_report"
 }
+
+if [ -n "${e2e_input:-}" ]; then
+    . "$e2e_dir/input-$e2e_input.sh"
+fi

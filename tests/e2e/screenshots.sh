@@ -17,7 +17,7 @@ begin_run
 shoot() {
     wait_window "$1" >/dev/null || fail "no window '$1' to shoot"
     sleep 1
-    import -window root "$out/$2.png" || fail "no screenshot of '$1'"
+    screenshot "$out/$2.png" || fail "no screenshot of '$1'"
 }
 
 start_program it_IT.UTF-8

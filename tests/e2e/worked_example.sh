@@ -12,11 +12,13 @@ begin_run
 start_program it_IT.UTF-8
 # 4680 x 3195 twips inside the frame on a 640x480 screen, which the design
 # is laid out for; maximized again, the size it opened at.
-cover=$(find_window Zerut)
-maximized=$(window_size "$cover")
-toggle_maximized "$cover" 312x213 || fail "the restored cover is $(window_size "$cover"), not 312x213"
-toggle_maximized "$cover" "$maximized" || fail "the cover maximized again is $(window_size "$cover"), not $maximized"
-wait_window Zerut >/dev/null || fail "the cover window lost the focus"
+if [ "$window_manager_restores" = yes ]; then
+    cover=$(find_window Zerut)
+    maximized=$(window_size "$cover")
+    toggle_maximized "$cover" 312x213 || fail "the restored cover is $(window_size "$cover"), not 312x213"
+    toggle_maximized "$cover" "$maximized" || fail "the cover maximized again is $(window_size "$cover"), not $maximized"
+    wait_window Zerut >/dev/null || fail "the cover window lost the focus"
+fi
 open_calculation
 type_worked_example "Gasolio"
 result=$(field_text "Potere calorifico inferiore [kcal/kg]")
@@ -24,7 +26,7 @@ result=$(field_text "Potere calorifico inferiore [kcal/kg]")
 
 # Back on the cover, "&Continua" brings the calculation window to the
 # front as it was left.
-xdotool windowactivate "$(find_window Zerut)"
+activate_window Zerut
 wait_window Zerut >/dev/null || fail "the cover window did not take the focus"
 open_calculation
 [ "$(field_text "Potere calorifico inferiore [kcal/kg]")" = "9493,8" ] || fail "the result changed on the way back"

@@ -42,6 +42,8 @@ field Depends | tr ',|' '\n\n' | sed 's/(.*//; s/^ *//; s/ *$//' | sed '/^$/d' >
 for wanted in libqt6widgets6 libqt6gui6 libqt6core6 libc6 qt6-translations-l10n fonts-liberation; do
     grep -qx "$wanted" "$scratch/depends" || fail "Depends lacks $wanted: $(field Depends)"
 done
+# The native Wayland platform, recommended: the program runs on X without it.
+[ "$(field Recommends)" = qt6-wayland ] || fail "Recommends is '$(field Recommends)', not qt6-wayland"
 
 # The tree.
 program="$root/usr/bin/dravelo"
