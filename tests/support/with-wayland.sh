@@ -10,7 +10,31 @@
 set -u
 scale="${DRAVELO_WAYLAND_SCALE:-1}"
 unprivileged=65534
+as_unprivileged() {
+    setpriv --reuid=$unprivileged --regid=$unprivileged --clear-groups "$@"
+}
 if [ "$(id -u)" -eq 0 ]; then
+    # A checkout in a private folder (a CI clone, a home of mode 0700) is out
+    # of nobody's reach: run from a copy of this script, the journey's folder
+    # and the program, in a folder of its own that user can read.
+    if ! as_unprivileged test -r "$0" -a -r "$1" -a -r "${2:-$1}"; then
+        stage=$(mktemp -d /tmp/dravelo-wayland.XXXXXX)
+        cp "$0" "$stage/with-wayland.sh"
+        cp -R "$(dirname "$1")" "$stage/journey"
+        journey="$stage/journey/$(basename "$1")"
+        shift
+        if [ $# -ge 1 ] && [ -f "$1" ] && [ -x "$1" ]; then
+            cp "$1" "$stage/"
+            program="$stage/$(basename "$1")"
+            shift
+            set -- "$program" "$@"
+        fi
+        chmod -R a+rX "$stage"
+        as_unprivileged "$stage/with-wayland.sh" "$journey" "$@"
+        status=$?
+        rm -rf "$stage"
+        exit $status
+    fi
     exec setpriv --reuid=$unprivileged --regid=$unprivileged --clear-groups "$0" "$@"
 fi
 # The command, and the program a journey is given after it.
