@@ -22,6 +22,24 @@ for number in "$limit_ms" "$max_failed"; do
 done
 failed=0
 
+# alternating_rounds RUNS NAME...: calls the script's `start NAME ROUND` for
+# each program in each round. The order turns round every other round, so that
+# no program always follows the same one. (Its variables are its own: the
+# shell has no locals, and measure sets `round`.)
+alternating_rounds() {
+    alt_runs=$1
+    shift
+    alt_round=0
+    while [ "$alt_round" -lt "$alt_runs" ]; do
+        if [ $((alt_round % 2)) -eq 0 ]; then
+            for alt_program in "$@"; do start "$alt_program" "$alt_round"; done
+        else
+            for alt_program in $(printf '%s\n' "$@" | tac); do start "$alt_program" "$alt_round"; done
+        fi
+        alt_round=$((alt_round + 1))
+    done
+}
+
 # measure NAME ROUND PROBE-OPTIONS... -- PROGRAM...: appends one line of
 # figures of the start, or counts it as failed. More failed starts than
 # tolerated end the benchmark: its figures would then mislead.

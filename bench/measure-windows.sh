@@ -53,21 +53,7 @@ start() {
     esac
 }
 
-# The order turns round every other round: no program always follows the
-# same one.
-i=0
-while [ "$i" -lt "$runs" ]; do
-    if [ $((i % 2)) -eq 0 ]; then
-        start bare "$i"
-        start cover "$i"
-        start morlane "$i"
-    else
-        start morlane "$i"
-        start cover "$i"
-        start bare "$i"
-    fi
-    i=$((i + 1))
-done
+alternating_rounds "$runs" bare cover morlane
 
 require bare cover morlane
 over_bare_first=$(paired_ratio morlane bare start_ms) || true

@@ -32,21 +32,7 @@ start() {
     esac
 }
 
-# The order turns round every other round: no program always follows the
-# same one.
-i=0
-while [ "$i" -lt "$runs" ]; do
-    if [ $((i % 2)) -eq 0 ]; then
-        start bare "$i"
-        start maximized "$i"
-        start dravelo "$i"
-    else
-        start dravelo "$i"
-        start maximized "$i"
-        start bare "$i"
-    fi
-    i=$((i + 1))
-done
+alternating_rounds "$runs" bare maximized dravelo
 i=0
 while [ "$i" -lt "$runs" ]; do
     measure interact "$i" --limit-ms "$interact_limit_ms" --interact -- "$dravelo"

@@ -67,4 +67,8 @@ if (require floor never) 2>"$work/err"; then
     fail "a verdict without figures"
 fi
 grep -q "no start of never drew a frame" "$work/err" || fail "did not say which program: $(cat "$work/err")"
+# The order of the programs turns round every other round.
+start() { printf '%s%s ' "$1" "$2"; }
+order=$(alternating_rounds 3 bare floor ours)
+[ "$order" = "bare0 floor0 ours0 ours1 floor1 bare1 bare2 floor2 ours2 " ] || fail "order of the starts: $order"
 echo "figures: ok"
