@@ -13,8 +13,8 @@ begin_run
 # Growth of resident memory allowed from the warmed-up state to the end.
 allowed_growth_kb=16384
 pastes_kb=1024
-# A single-line field may cut a paste short, though not below this (in the
-# report of a save).
+# A single-line field may cut the first line of a paste short, though not
+# below this (in the report of a save).
 least_pasted=30000
 calcola_presses=200
 
@@ -65,12 +65,15 @@ dismiss_boxes() {
     fail "message boxes keep coming"
 }
 
-# 1 MiB of mixed text: digits, commas, letters outside ASCII, blanks, and
-# line breaks (CR LF), which a single-line field must cope with too; it ends
-# in a digit, so that no point is the last character.
+# 1 MiB of mixed text: digits, commas, letters outside ASCII and blanks,
+# first as one long line, then as lines ended by CR LF. A single-line field
+# keeps the text up to the first line break, which must still be long; each
+# line ends in a digit, so that no point is the last character.
 make_text() {
-    yes "12345,678 $(printf '\303\250\303\271\342\202\254') abc -9E+99 (1.5)$(printf '\r')" |
-        head -c $((pastes_kb * 1024))
+    sample="12345,678 $(printf '\303\250\303\271\342\202\254') abc -9E+99 (1.5) "
+    yes "$sample" | tr -d '\n' | head -c $((pastes_kb * 512))
+    printf '0\r\n'
+    yes "${sample}0$(printf '\r')" | head -c $((pastes_kb * 512))
     printf '0'
 }
 
