@@ -426,13 +426,9 @@ void Win32FormWindow::bringToFront()
 {
     if (IsIconic(hwnd_))
         ShowWindow(hwnd_, SW_RESTORE);
-    if (IsWindowVisible(hwnd_) && GetForegroundWindow() != hwnd_) {
-        // Shown afresh: a window manager that keeps the stacking and the
-        // input focus to itself (Wine on X) raises and focuses a window
-        // that is mapped again, as it does a new one.
-        ShowWindow(hwnd_, SW_HIDE);
-        ShowWindow(hwnd_, SW_SHOW);
-    }
+    // Raised and activated where it is: hidden and shown again, a maximized
+    // window would vanish, blink back and move its taskbar button.
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     SetForegroundWindow(hwnd_);
 }
 

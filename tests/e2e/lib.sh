@@ -10,7 +10,8 @@
 # window_labels, message_text, button_centre, system_info_tool_install and
 # system_info_tool_started, and sets stopped_queue_told and c_settings to
 # yes or no (see reader-atspi.sh); a platform with sessions to end also
-# provides end_session (see reader-win32.sh). Either way the windows are X
+# provides end_session, and one that sees the system's foreground window
+# foreground_title (see reader-win32.sh). Either way the windows are X
 # windows, found here and driven with xdotool.
 
 : "${e2e_dir:?set e2e_dir to the folder of lib.sh before sourcing it}"
@@ -81,10 +82,28 @@ wait_window() {
             echo "$id"
             return 0
         fi
+        # While the window manager's focus is on another window of the same
+        # program, the system's own foreground window counts where the
+        # reader sees it: Wine does not tell the window manager when a
+        # program brings a window of its own to the front, and the
+        # program's keys go to that window.
+        if [ $((n % 5)) -eq 4 ] && [ -n "$id" ] && command -v foreground_title >/dev/null &&
+            same_program "$id" "$title" && [ "$(foreground_title)" = "$title" ]; then
+            find_window "$title"
+            return 0
+        fi
         sleep 0.1
         n=$((n + 1))
     done
     return 1
+}
+
+# Whether the window (X id) belongs to the process that shows a window with
+# this title.
+same_program() {
+    local other
+    other=$(find_window "$2") || return 1
+    [ "$(xdotool getwindowpid "$1" 2>/dev/null)" = "$(xdotool getwindowpid "$other" 2>/dev/null)" ]
 }
 
 # Waits (bounded) until no visible window has this title.
@@ -197,9 +216,45 @@ toggle_maximized() {
     done
 }
 
+# Watches these windows (X ids) for being hidden, as the system hides a
+# window it unmaps: the window manager drops it and shows it anew.
+watch_hiding() {
+    hiding_log=$(mktemp)
+    hiding_watchers=
+    for id in "$@"; do
+        xev -id "$id" -event structure >>"$hiding_log" 2>&1 &
+        hiding_watchers="$hiding_watchers $!"
+    done
+    # Until each watcher has asked for the window's events.
+    sleep 0.5
+}
+
+# Stops watching; fails, naming WHAT, if a watched window was hidden.
+expect_none_hidden() {
+    sleep 0.5
+    kill $hiding_watchers 2>/dev/null
+    wait $hiding_watchers 2>/dev/null
+    if grep -q UnmapNotify "$hiding_log"; then
+        rm -f "$hiding_log"
+        fail "$1: a window of the program was hidden and shown again"
+    fi
+    rm -f "$hiding_log"
+}
+
 # The window on top of all, as the window manager stacks them.
 top_window() {
     xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*, *//; s/.*# *//'
+}
+
+# Waits (bounded) until the window (X id) is on top of all.
+wait_on_top() {
+    local hex n=0
+    hex=$(printf '0x%x' "$1")
+    while [ "$(top_window)" != "$hex" ]; do
+        [ $n -lt 20 ] || return 1
+        sleep 0.1
+        n=$((n + 1))
+    done
 }
 
 # Types text into the focused control.

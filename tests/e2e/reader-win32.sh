@@ -3,6 +3,9 @@
 # screen_reader.exe (DRAVELO_WIN32_SCREEN_READER) in the same prefix, its
 # JSON read by win32_text.py. The system information tool of the About box
 # is launch_target.exe (DRAVELO_WIN32_LAUNCH_TARGET). Sourced by lib.sh.
+# The desktop is set as a real Windows one would be: the screen scale of
+# DRAVELO_DPI (with-display.sh's) and, with DRAVELO_WIN32_COLOURS naming a
+# registry file, that colour scheme instead of Wine's.
 
 : "${DRAVELO_WIN32_SCREEN_READER:?the path of screen_reader.exe}"
 : "${DRAVELO_WIN32_LAUNCH_TARGET:?the path of launch_target.exe}"
@@ -30,6 +33,7 @@ reader_start() {
     win32_dir=$(mktemp -d "${TMPDIR:-/tmp}/dravelo-e2e-wine.XXXXXX")
     win32_locale=
     wine_prefix_use "$win32_dir/prefix"
+    [ "${DRAVELO_DPI:-96}" = 96 ] || wine_prefix_dpi "$DRAVELO_DPI"
     # Inherited by the program and the tools it starts.
     export DRAVELO_LAUNCH_MARKER="$(windows_path "$win32_dir/launched.txt")"
 }
@@ -48,6 +52,10 @@ win32_server_for() {
     export LANG=$1 LC_ALL=$1
     win32_locale=$1
     wine_prefix_start || fail "wineboot failed"
+    # The making of the prefix writes Wine's scheme: this one goes over it.
+    if [ -n "${DRAVELO_WIN32_COLOURS:-}" ]; then
+        wine reg import "$(windows_path "$DRAVELO_WIN32_COLOURS")" >/dev/null 2>&1 || fail "the colour scheme was not set"
+    fi
 }
 
 # Starts the program in the background under these regional settings; sets
@@ -75,6 +83,11 @@ win32_read() {
 # The text of the field a screen reader announces by this name.
 field_text() {
     win32_read field "$1"
+}
+
+# The title of the system's foreground window.
+foreground_title() {
+    win32_read foreground
 }
 
 # The label texts of the window with this title, one a line.

@@ -1,8 +1,9 @@
 #!/bin/sh
 # The first worked example typed as a user would, under Italian settings:
-# 85,5 / 11,2 / 0,8 / 0 / 2,5 gives 9493,8; "&Continua" on the cover brings
-# it back as it was; then the close box, answered No and then Yes. First, the
-# maximized cover restored by the window manager takes its designed size.
+# 85,5 / 11,2 / 0,8 / 0 / 2,5 gives 9493,8; the close box answered No;
+# "&Continua" on the cover brings it back as it was, hiding no window; then
+# the close box answered Yes. First, the maximized cover restored by the
+# window manager takes its designed size.
 set -u
 e2e_dir=$(cd "$(dirname "$0")" && pwd)
 . "$e2e_dir/lib.sh"
@@ -22,13 +23,6 @@ type_worked_example "Gasolio"
 result=$(field_text "Potere calorifico inferiore [kcal/kg]")
 [ "$result" = "9493,8" ] || fail "Text9 shows '$result', expected '9493,8'"
 
-# Back on the cover, "&Continua" brings the calculation window to the
-# front as it was left.
-xdotool windowactivate "$(find_window Zerut)"
-wait_window Zerut >/dev/null || fail "the cover window did not take the focus"
-open_calculation
-[ "$(field_text "Potere calorifico inferiore [kcal/kg]")" = "9493,8" ] || fail "the result changed on the way back"
-
 # The close box asks once; Enter answers No and keeps everything.
 key alt+F4
 expect_message_box "the close box" "Chiudere il programma ?"
@@ -36,6 +30,18 @@ answer_message_box_default "No to closing"
 wait_window Folim >/dev/null || fail "the calculation window did not take the focus back"
 [ "$(field_text "Potere calorifico inferiore [kcal/kg]")" = "9493,8" ] || fail "the result changed after No"
 [ "$(field_text "Carbonio [ % in peso]")" = "85,5" ] || fail "the carbon field changed after No"
+
+# Back on the cover, "&Continua" brings the calculation window to the
+# front as it was left, without hiding either window on the way.
+cover=$(find_window Zerut)
+folim=$(find_window Folim)
+xdotool windowactivate "$cover"
+wait_window Zerut >/dev/null || fail "the cover window did not take the focus"
+watch_hiding "$cover" "$folim"
+open_calculation
+wait_on_top "$folim" || fail "the calculation window is not on top: $(xprop -root _NET_CLIENT_LIST_STACKING)"
+expect_none_hidden "Continua with the calculation window behind"
+[ "$(field_text "Potere calorifico inferiore [kcal/kg]")" = "9493,8" ] || fail "the result changed on the way back"
 
 # Asked again, Yes ends it.
 key alt+F4
