@@ -20,6 +20,13 @@ constexpr DWORD kSizableStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kFixedDialogStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFixedDialogExStyle = WS_EX_DLGMODALFRAME;
 
+// Wine's own export: the program runs under Wine, not on Windows.
+bool underWine()
+{
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
 DWORD styleOf(const FormDesign& design)
 {
     return design.border == BorderStyle::FixedDialog ? kFixedDialogStyle : kSizableStyle;
@@ -298,21 +305,18 @@ void Win32FormWindow::applyNormalGeometry()
     RECT outer = normalClientRect();
     AdjustWindowRectEx(&outer, styleOf(design_), FALSE, exStyleOf(design_));
     if (IsWindowVisible(hwnd_) && (IsZoomed(hwnd_) || IsIconic(hwnd_))) {
-        // Taken when the user restores the window.
+        // Taken when the window is restored, however that is done.
         WINDOWPLACEMENT placement{};
         placement.length = sizeof placement;
         GetWindowPlacement(hwnd_, &placement);
-        RECT normal = restoreTo_.value_or(placement.rcNormalPosition);
-        if (positioned_)
-            OffsetRect(&normal, outer.left - normal.left, outer.top - normal.top);
+        RECT normal = placement.rcNormalPosition;
+        if (positioned_) {
+            const POINT origin = workAreaOrigin();
+            OffsetRect(&normal, outer.left - origin.x - normal.left, outer.top - origin.y - normal.top);
+        }
         normal.right = normal.left + (outer.right - outer.left);
         normal.bottom = normal.top + (outer.bottom - outer.top);
-        if (IsZoomed(hwnd_)) {
-            restoreTo_ = normal;
-            return;
-        }
-        placement.rcNormalPosition = normal;
-        SetWindowPlacement(hwnd_, &placement);
+        setNormalPlacement(placement, normal);
         return;
     }
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
@@ -373,30 +377,47 @@ void Win32FormWindow::showMaximized()
     // hidden, then maximizes it: every control is painted at the normal size
     // and again at the full one. Sized to its maximized rectangle while still
     // hidden, the window is mapped at its final size and painted once.
-    // Setting the placement of the mapped window would make Wine announce its
-    // state again, and the manager answer with another repaint, so the normal
-    // rectangle is kept here and applied when the user restores the window.
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     GetWindowPlacement(hwnd_, &placement);
+    const RECT normal = placement.rcNormalPosition;
     const RECT maximized = maximizedRect();
     SetWindowPos(hwnd_, nullptr, maximized.left, maximized.top, maximized.right - maximized.left,
                  maximized.bottom - maximized.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    restoreTo_ = placement.rcNormalPosition;
     ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
+    // The system took the full screen as the rectangle to restore to: it is
+    // told the normal one, which every way of restoring then gives (the
+    // restore button, the window manager, Win+Down, dragging the title bar).
+    GetWindowPlacement(hwnd_, &placement);
+    setNormalPlacement(placement, normal);
+}
+
+void Win32FormWindow::setNormalPlacement(WINDOWPLACEMENT& placement, const RECT& normal)
+{
+    placement.rcNormalPosition = normal;
+    SetWindowPlacement(hwnd_, &placement);
+    normalPlacement_ = normal;
 }
 
 void Win32FormWindow::applyRestoredRect()
 {
-    if (!restoreTo_ || IsZoomed(hwnd_) || IsIconic(hwnd_))
+    if (IsZoomed(hwnd_) || IsIconic(hwnd_))
         return;
-    const MONITORINFO monitor = monitorInfo();
-    // The placement's rectangle counts from the work area.
-    RECT normal = *restoreTo_;
-    OffsetRect(&normal, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
-    restoreTo_.reset();
+    // Not the placement's: Wine takes into it the size the window manager
+    // gave the window on the way.
+    RECT normal = normalPlacement_;
+    const POINT origin = workAreaOrigin();
+    OffsetRect(&normal, origin.x, origin.y);
     SetWindowPos(hwnd_, nullptr, normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+POINT Win32FormWindow::workAreaOrigin() const
+{
+    // A placement's rectangle counts from the work area, a window's from the
+    // monitor.
+    const MONITORINFO monitor = monitorInfo();
+    return {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
 }
 
 MONITORINFO Win32FormWindow::monitorInfo() const
@@ -480,11 +501,12 @@ LRESULT Win32FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
             runtime_.commandFrom(*this, *c, HIWORD(wParam));
         return 0;
     case WM_SYSCOMMAND:
-        // The system restores the window to the rectangle it was maximized
-        // from (an X window manager to the size it was mapped at); the normal
-        // rectangle follows once the window manager has done, before anything
-        // is painted.
-        if ((wParam & 0xFFF0) == SC_RESTORE && restoreTo_ && IsZoomed(hwnd_))
+        // Under Wine an X window manager restores the window to the size it
+        // was mapped at, the maximized one, after the system has restored
+        // it to its normal rectangle: that rectangle is put back once the
+        // window manager has done, before anything is painted. Windows keeps
+        // to the normal rectangle by itself.
+        if ((wParam & 0xFFF0) == SC_RESTORE && IsZoomed(hwnd_) && underWine())
             PostMessageW(hwnd_, kApplyRestoredRect, 0, 0);
         break;
     case kApplyRestoredRect:

@@ -10,8 +10,9 @@
 # window_labels, message_text, button_centre, system_info_tool_install and
 # system_info_tool_started, and sets stopped_queue_told and c_settings to
 # yes or no (see reader-atspi.sh); a platform with sessions to end also
-# provides end_session, and one that sees the system's foreground window
-# foreground_title (see reader-win32.sh). Either way the windows are X
+# provides end_session, one that sees the system's foreground window
+# foreground_title, and one that can act on windows from outside
+# window_command and set_system_colour (see reader-win32.sh). Either way the windows are X
 # windows, found here and driven with xdotool.
 
 : "${e2e_dir:?set e2e_dir to the folder of lib.sh before sourcing it}"
@@ -205,11 +206,17 @@ window_size() {
 # Double-clicks a window's title bar, just above its client area: the window
 # manager maximizes or restores it. Waits (bounded) until its size is SIZE.
 toggle_maximized() {
-    local id=$1 size=$2 n=0 area
+    local id=$1 size=$2 area
     area=$(window_area "$id")
     set -- $area
     xdotool mousemove $(($1 + $3 / 2)) $(($2 - 8)) click --repeat 2 --delay 80 1
-    while [ "$(window_size "$id")" != "$size" ]; do
+    wait_size "$id" "$size"
+}
+
+# Waits (bounded) until the window's size is SIZE.
+wait_size() {
+    local n=0
+    while [ "$(window_size "$1")" != "$2" ]; do
         [ $n -lt $window_wait_tenths ] || return 1
         sleep 0.1
         n=$((n + 1))

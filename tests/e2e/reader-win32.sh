@@ -11,6 +11,10 @@
 : "${DRAVELO_WIN32_LAUNCH_TARGET:?the path of launch_target.exe}"
 . "$e2e_dir/../platform/win32/wine-prefix.sh"
 
+# Beside the screen reader: what the system or the user does to a window
+# from outside (window_command.exe).
+win32_window_command=$(dirname "$DRAVELO_WIN32_SCREEN_READER")/window_command.exe
+
 # The first start of a Wine process in a cold server takes a few seconds.
 window_wait_tenths=200
 # Reads of the screen while a window is still being built may miss a field.
@@ -104,6 +108,19 @@ message_text() {
 # left out), in the window with this title: "x y".
 button_centre() {
     win32_read centre "$1" "$2"
+}
+
+# Restores the window with this title from outside, by the system's
+# ShowWindow(SW_RESTORE) (restore) or its system menu's Restore
+# (sc-restore), or maximizes it (maximize).
+window_command() {
+    timeout 20 wine "$win32_window_command" "$@" >/dev/null 2>&1
+}
+
+# A change of the colour scheme, as the Control Panel makes it: the system
+# colour INDEX becomes R G B, and every window is told.
+set_system_colour() {
+    timeout 20 wine "$win32_window_command" colour "$@" >/dev/null 2>&1
 }
 
 # Names launch_target.exe as the system information tool, where the About
