@@ -32,9 +32,14 @@ if [ -n "$missing" ]; then
     DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends $missing
 fi
 
-# The tests run under the Italian settings the program is made for; Wine
-# takes them from the C library, which needs the locale compiled.
-if [ "${1:-run}" = test ] && ! locale -a 2>/dev/null | grep -qix 'it_IT.utf-\?8'; then
-    echo "Compiling the it_IT.UTF-8 locale"
-    $sudo_cmd localedef -i it_IT -f UTF-8 it_IT.UTF-8
+# The tests run under the Italian settings the program is made for, and the
+# report's code page also under Polish and Russian ones; Wine takes them
+# from the C library, which needs the locales compiled.
+if [ "${1:-run}" = test ]; then
+    for language in it_IT pl_PL ru_RU; do
+        if ! locale -a 2>/dev/null | grep -qix "$language.utf-\?8"; then
+            echo "Compiling the $language.UTF-8 locale"
+            $sudo_cmd localedef -i "$language" -f UTF-8 "$language.UTF-8"
+        fi
+    done
 fi
