@@ -131,10 +131,7 @@ void Win32FormWindow::createControl(Win32Control& c, HINSTANCE instance, int id)
     const ControlDesign& d = c.design;
     if (carriesFont(d.cls))
         c.font = createDesignFont(c.values.fontSize, d.font.value_or(design_.font).bold);
-    c.backColour = toColorRef(backgroundOf(d));
-    c.foreColour = toColorRef(foregroundOf(d));
-    if (d.cls != ControlClass::Line && d.cls != ControlClass::Image)
-        c.background = CreateSolidBrush(c.backColour);
+    applyColours(c);
     if (d.cls == ControlClass::Image)
         c.bitmap = loadPictureBitmap(instance, d.picture);
     if (d.cls == ControlClass::PictureBox)
@@ -146,6 +143,31 @@ void Win32FormWindow::createControl(Win32Control& c, HINSTANCE instance, int id)
         SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
     if (!c.hwnd)
         applyGeometry(c);
+}
+
+void Win32FormWindow::applyColours(Win32Control& c)
+{
+    c.backColour = toColorRef(backgroundOf(c.design));
+    c.foreColour = toColorRef(foregroundOf(c.design));
+    if (c.design.cls == ControlClass::Line || c.design.cls == ControlClass::Image)
+        return;
+    if (c.background)
+        DeleteObject(c.background);
+    c.background = CreateSolidBrush(c.backColour);
+}
+
+void Win32FormWindow::followColourScheme()
+{
+    // The designs' system colours follow the user's scheme: a change of it
+    // (a high-contrast switch, another theme) is taken as it comes.
+    DeleteObject(background_);
+    background_ = CreateSolidBrush(toColorRef(backgroundOf(design_)));
+    for (Win32Control& c : controls_) {
+        applyColours(c);
+        if (c.hwnd)
+            SendMessageW(c.hwnd, WM_SYSCOLORCHANGE, 0, 0);
+    }
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 Win32Control* Win32FormWindow::find(const ControlId& id)
@@ -511,6 +533,9 @@ LRESULT Win32FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case kApplyRestoredRect:
         applyRestoredRect();
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        followColourScheme();
         return 0;
     case WM_CLOSE:
         runtime_.closeRequested(design_.name);

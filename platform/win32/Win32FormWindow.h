@@ -96,6 +96,11 @@ private:
     void build(HINSTANCE instance);
     void createControl(Win32Control& control, HINSTANCE instance, int id);
     void applyFont(Win32Control& control);
+    // The control's colours and background brush, from the design and the
+    // desktop's scheme.
+    void applyColours(Win32Control& control);
+    // Rebuilds every colour from the desktop's scheme, and repaints.
+    void followColourScheme();
     void applyGeometry(Win32Control& control);
     // The control's box in pixels; a self-sizing one is fitted to its
     // content, and its width and height follow.
