@@ -56,9 +56,12 @@ win32_server_for() {
     export LANG=$1 LC_ALL=$1
     win32_locale=$1
     wine_prefix_start || fail "wineboot failed"
-    # The making of the prefix writes Wine's scheme: this one goes over it.
+    # The making of the prefix writes Wine's scheme: this one goes over it,
+    # and is read afresh by a server started anew.
     if [ -n "${DRAVELO_WIN32_COLOURS:-}" ]; then
         wine reg import "$(windows_path "$DRAVELO_WIN32_COLOURS")" >/dev/null 2>&1 || fail "the colour scheme was not set"
+        wine_prefix_stop
+        wine_prefix_start || fail "the Wine server did not start again"
     fi
 }
 
