@@ -11,8 +11,9 @@
 # system_info_tool_started, and sets stopped_queue_told and c_settings to
 # yes or no (see reader-atspi.sh); a platform with sessions to end also
 # provides end_session, one that sees the system's foreground window
-# foreground_title, and one that can act on windows from outside
-# window_command and set_system_colour (see reader-win32.sh). Either way the windows are X
+# foreground_title, one that can act on windows from outside
+# window_command, and one that can measure the program's texts texts_whole
+# (see reader-win32.sh). Either way the windows are X
 # windows, found here and driven with xdotool.
 
 : "${e2e_dir:?set e2e_dir to the folder of lib.sh before sourcing it}"

@@ -12,8 +12,10 @@
 . "$e2e_dir/../platform/win32/wine-prefix.sh"
 
 # Beside the screen reader: what the system or the user does to a window
-# from outside (window_command.exe).
+# from outside (window_command.exe); one folder up, the measure of every
+# text of the program's windows (text_fit_check.exe).
 win32_window_command=$(dirname "$DRAVELO_WIN32_SCREEN_READER")/window_command.exe
+win32_text_fit_check=$(dirname "$DRAVELO_WIN32_SCREEN_READER")/../text_fit_check.exe
 
 # The first start of a Wine process in a cold server takes a few seconds.
 window_wait_tenths=200
@@ -120,10 +122,11 @@ window_command() {
     timeout 20 wine "$win32_window_command" "$@" >/dev/null 2>&1
 }
 
-# A change of the colour scheme, as the Control Panel makes it: the system
-# colour INDEX becomes R G B, and every window is told.
-set_system_colour() {
-    timeout 20 wine "$win32_window_command" colour "$@" >/dev/null 2>&1
+# Whether every text of the program's three windows is whole inside its
+# control on this screen; tells those that are not. Opens the windows of
+# its own: run it while the program is not running.
+texts_whole() {
+    timeout 60 wine "$win32_text_fit_check" >/dev/null
 }
 
 # Names launch_target.exe as the system information tool, where the About

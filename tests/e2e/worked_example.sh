@@ -67,4 +67,9 @@ expect_none_hidden "Continua with the calculation window behind"
 # Asked again, Yes ends it.
 key alt+F4
 answer_exit_yes "the close box the second time"
+# Where the reader can measure them, every text of the three windows is
+# whole inside its control on this screen.
+if command -v texts_whole >/dev/null; then
+    texts_whole || fail "a text is not whole inside its control"
+fi
 echo "PASS: worked example typed, 9493,8 read back, exit confirmed"

@@ -4,8 +4,6 @@
 //   window_command restore TITLE      ShowWindow(SW_RESTORE)
 //   window_command sc-restore TITLE   the system menu's Restore (SC_RESTORE)
 //   window_command maximize TITLE     ShowWindow(SW_MAXIMIZE)
-//   window_command colour INDEX R G B  SetSysColors: a change of the colour
-//                                      scheme, told to every window
 //
 // Exit status 0 when done, 1 when there is no such window, 2 on bad usage.
 
@@ -13,15 +11,12 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace {
 
-int usage()
-{
-    return 2;
-}
+constexpr int kNoSuchWindow = 1;
+constexpr int kBadUsage = 2;
 
 HWND windowTitled(const char* title)
 {
@@ -32,21 +27,12 @@ HWND windowTitled(const char* title)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3)
-        return usage();
-    const std::string command = argv[1];
-    if (command == "colour") {
-        if (argc != 6)
-            return usage();
-        const int index = std::atoi(argv[2]);
-        const COLORREF colour = RGB(std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
-        return SetSysColors(1, &index, &colour) ? 0 : 1;
-    }
     if (argc != 3)
-        return usage();
+        return kBadUsage;
+    const std::string command = argv[1];
     HWND window = windowTitled(argv[2]);
     if (!window)
-        return 1;
+        return kNoSuchWindow;
     if (command == "restore")
         ShowWindow(window, SW_RESTORE);
     else if (command == "maximize")
@@ -54,6 +40,6 @@ int main(int argc, char** argv)
     else if (command == "sc-restore")
         PostMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
     else
-        return usage();
+        return kBadUsage;
     return 0;
 }
