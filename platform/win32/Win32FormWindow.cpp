@@ -523,11 +523,11 @@ LRESULT Win32FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
             runtime_.commandFrom(*this, *c, HIWORD(wParam));
         return 0;
     case WM_SYSCOMMAND:
-        // Under Wine an X window manager restores the window to the size it
-        // was mapped at, the maximized one, after the system has restored
-        // it to its normal rectangle: that rectangle is put back once the
-        // window manager has done, before anything is painted. Windows keeps
-        // to the normal rectangle by itself.
+        // Windows keeps to the normal rectangle by itself. Under Wine an X
+        // window manager restores the window to the size it was mapped at,
+        // the maximized one, after the system has restored it to its normal
+        // rectangle: that rectangle is put back once the window manager has
+        // done, before anything is painted.
         if ((wParam & 0xFFF0) == SC_RESTORE && IsZoomed(hwnd_) && underWine())
             PostMessageW(hwnd_, kApplyRestoredRect, 0, 0);
         break;

@@ -20,24 +20,26 @@ case "${DRAVELO_SCREEN:-640x480x24}@${DRAVELO_DPI:-96}" in
 esac
 
 start_program it_IT.UTF-8
-# Restored from outside by the system where the reader can, and by the
-# window manager, the cover takes its designed size; maximized again, the
-# size it opened at.
+# Restored by the window manager, and where the reader can, by the system
+# from outside, before and after a maximize by the window manager, the
+# cover takes its designed size; maximized again, the size it opened at.
 cover=$(find_window Zerut)
 maximized=$(window_size "$cover")
-if command -v window_command >/dev/null; then
-    # The system's own restore takes the rectangle it holds for the
-    # maximized window, as every other way does (Win+Down, dragging the
-    # title bar).
-    for route in restore sc-restore; do
-        window_command "$route" Zerut || fail "no cover window to restore"
-        wait_size "$cover" "$restored" || fail "restored by $route, the cover is $(window_size "$cover"), not $restored"
-        window_command maximize Zerut
-        wait_size "$cover" "$maximized" || fail "maximized again, the cover is $(window_size "$cover"), not $maximized"
-    done
-fi
+# The system's own restore takes the rectangle it holds for the maximized
+# window, as every other way does (Win+Down, dragging the title bar).
+restore_from_outside() {
+    window_command "$1" Zerut || fail "no cover window to restore"
+    wait_size "$cover" "$restored" || fail "restored by $1, the cover is $(window_size "$cover"), not $restored"
+    window_command maximize Zerut
+    wait_size "$cover" "$maximized" || fail "maximized again, the cover is $(window_size "$cover"), not $maximized"
+}
+command -v window_command >/dev/null && restore_from_outside restore
 toggle_maximized "$cover" "$restored" || fail "the restored cover is $(window_size "$cover"), not $restored"
 toggle_maximized "$cover" "$maximized" || fail "the cover maximized again is $(window_size "$cover"), not $maximized"
+if command -v window_command >/dev/null; then
+    restore_from_outside restore
+    restore_from_outside sc-restore
+fi
 wait_window Zerut >/dev/null || fail "the cover window lost the focus"
 open_calculation
 type_worked_example "Gasolio"
