@@ -1,5 +1,6 @@
 #include "platform/win32/Win32FormWindow.h"
 
+#include "platform/win32/UnderWine.h"
 #include "platform/win32/Utf16.h"
 #include "platform/win32/Win32Controls.h"
 #include "platform/win32/Win32Runtime.h"
@@ -19,13 +20,6 @@ constexpr DWORD kSizableStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 // Title and close button only.
 constexpr DWORD kFixedDialogStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFixedDialogExStyle = WS_EX_DLGMODALFRAME;
-
-// Wine's own export: the program runs under Wine, not on Windows.
-bool underWine()
-{
-    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-    return wine;
-}
 
 DWORD styleOf(const FormDesign& design)
 {
@@ -160,6 +154,7 @@ void Win32FormWindow::followColourScheme()
 {
     // The designs' system colours follow the user's scheme: a change of it
     // (a high-contrast switch, another theme) is taken as it comes.
+    colourSchemeChanged();
     DeleteObject(background_);
     background_ = CreateSolidBrush(toColorRef(backgroundOf(design_)));
     for (Win32Control& c : controls_) {

@@ -12,8 +12,8 @@
 # yes or no (see reader-atspi.sh); a platform with sessions to end also
 # provides end_session, one that sees the system's foreground window
 # foreground_title, one that can act on windows from outside
-# window_command, and one that can measure the program's texts texts_whole
-# (see reader-win32.sh). Either way the windows are X
+# window_command and set_system_colour, and one that can measure the
+# program's texts texts_whole (see reader-win32.sh). Either way the windows are X
 # windows, found here and driven with xdotool.
 
 : "${e2e_dir:?set e2e_dir to the folder of lib.sh before sourcing it}"
@@ -247,6 +247,16 @@ expect_none_hidden() {
         fail "$1: a window of the program was hidden and shown again"
     fi
     rm -f "$hiding_log"
+}
+
+# Waits (bounded) until the screen shows the colour #RRGGBB at X Y.
+wait_screen_colour() {
+    local n=0
+    while [ "$(import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}')" != "$3" ]; do
+        [ $n -lt 20 ] || return 1
+        sleep 0.2
+        n=$((n + 1))
+    done
 }
 
 # The window on top of all, as the window manager stacks them.

@@ -129,6 +129,12 @@ texts_whole() {
     timeout 60 wine "$win32_text_fit_check" >/dev/null
 }
 
+# A change of the colour scheme, as the Control Panel makes it: the system
+# colour INDEX becomes "R G B", and every window is told.
+set_system_colour() {
+    timeout 20 wine "$win32_window_command" colour "$1" "$2" >/dev/null 2>&1
+}
+
 # Names launch_target.exe as the system information tool, where the About
 # box looks first.
 system_info_tool_install() {

@@ -46,6 +46,16 @@ type_worked_example "Gasolio"
 result=$(field_text "Potere calorifico inferiore [kcal/kg]")
 [ "$result" = "9493,8" ] || fail "Text9 shows '$result', expected '9493,8'"
 
+# Where the reader can change the colour scheme while the program runs, the
+# calculation window's ground, the scheme's inactive caption text colour
+# (19), is drawn again in the new colour.
+if command -v set_system_colour >/dev/null; then
+    set -- $(window_area "$(find_window Folim)")
+    set_system_colour 19 "255 255 0" || fail "the colour scheme did not change"
+    wait_screen_colour $(($1 + 4)) $(($2 + $4 - 4)) "#FFFF00" ||
+        fail "the calculation window's ground did not follow the colour scheme"
+fi
+
 # The close box asks once; Enter answers No and keeps everything.
 key alt+F4
 expect_message_box "the close box" "Chiudere il programma ?"

@@ -4,6 +4,8 @@
 //   window_command restore TITLE      ShowWindow(SW_RESTORE)
 //   window_command sc-restore TITLE   the system menu's Restore (SC_RESTORE)
 //   window_command maximize TITLE     ShowWindow(SW_MAXIMIZE)
+//   window_command colour INDEX "R G B"  a change of the colour scheme
+//                                      (SetSysColors), told to every window
 //
 // Exit status 0 when done, 1 when there is no such window, 2 on bad usage.
 
@@ -11,6 +13,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -27,9 +31,19 @@ HWND windowTitled(const char* title)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3)
+    if (argc != 3 && argc != 4)
         return kBadUsage;
     const std::string command = argv[1];
+    if (command == "colour") {
+        const int index = std::atoi(argv[2]);
+        int red = 0, green = 0, blue = 0;
+        if (argc != 4 || std::sscanf(argv[3], "%d %d %d", &red, &green, &blue) != 3)
+            return kBadUsage;
+        const COLORREF colour = RGB(red, green, blue);
+        return SetSysColors(1, &index, &colour) ? 0 : kBadUsage;
+    }
+    if (argc != 3)
+        return kBadUsage;
     HWND window = windowTitled(argv[2]);
     if (!window)
         return kNoSuchWindow;
