@@ -1,8 +1,8 @@
 // A change of the desktop's colour scheme while the windows are up (a
 // high-contrast switch, another theme): the grounds drawn in the scheme's
-// colours are drawn again in the new ones. Under Wine a scheme set by
-// another program does not reach this one, so the test sets it itself, as
-// the system does: SetSysColors, which tells every window.
+// colours are drawn again in the new ones. The test changes the scheme as
+// the system does, with SetSysColors, which tells every window; the
+// worked-example journey changes it from another program.
 
 #include "platform/win32/Win32Runtime.h"
 #include "tests/platform/contract/ContractDesigns.h"
