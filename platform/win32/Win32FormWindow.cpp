@@ -466,7 +466,7 @@ void Win32FormWindow::bringToFront()
         ShowWindow(hwnd_, SW_RESTORE);
     // Raised and activated where it is: hidden and shown again, a maximized
     // window would vanish, blink back and move its taskbar button.
-    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(hwnd_);
 }
 
