@@ -1,6 +1,6 @@
 #include "report/ReportFile.h"
 
-#include "report/Windows1252.h"
+#include "report/SystemCodePage.h"
 
 namespace dravelo::report {
 
@@ -21,7 +21,7 @@ void appendLine(std::string& out, const ReportLine& line)
                 column = tab->column;
             }
         } else {
-            std::string bytes = toWindows1252(std::get<std::string>(item));
+            std::string bytes = toSystemCodePage(std::get<std::string>(item));
             // A line break pasted into a field would split the report's
             // fixed twelve lines: it is written as a blank.
             for (char& c : bytes)

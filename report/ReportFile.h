@@ -9,7 +9,7 @@
 
 namespace dravelo::report {
 
-// The file's bytes, in Windows-1252.
+// The file's bytes, in the system's code page.
 std::string renderReport(const RapportoCalcolo& report);
 
 // The user's answer, unexamined, followed by ".TXT".

@@ -34,10 +34,11 @@ if [ -n "$missing" ]; then
 fi
 
 # The tests run under the Italian settings the program is made for, and the
-# worked example also under settings with the decimal point; Wine takes them
-# from the C library, which needs the locales compiled.
+# worked example also under settings with the decimal point, and the report's
+# code page under Polish and Russian ones; Wine takes them from the C library,
+# which needs the locales compiled.
 if [ "${1:-run}" = test ]; then
-    for language in it_IT en_US en_GB de_CH it_CH; do
+    for language in it_IT en_US en_GB de_CH it_CH pl_PL ru_RU; do
         if ! locale -a 2>/dev/null | grep -qix "$language.utf-\?8"; then
             echo "Compiling the $language.UTF-8 locale"
             $sudo_cmd localedef -i "$language" -f UTF-8 "$language.UTF-8"

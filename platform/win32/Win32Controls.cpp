@@ -3,6 +3,7 @@
 #include "platform/win32/PictureResources.h"
 #include "platform/win32/Utf16.h"
 #include "platform/win32/Win32Style.h"
+#include "platform/win32/Win32Twips.h"
 
 #include <algorithm>
 
@@ -53,6 +54,24 @@ LRESULT CALLBACK pictureBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         break;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// The screen scale the pictures' pixels are drawn for.
+constexpr int kDesignDpi = 96;
+
+SIZE iconSize(HICON icon)
+{
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info))
+        return {};
+    BITMAP mask{};
+    GetObjectW(info.hbmMask, sizeof mask, &mask);
+    const bool colour = info.hbmColor != nullptr;
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    // A monochrome icon's mask holds the AND and XOR halves one above the other.
+    return {mask.bmWidth, colour ? mask.bmHeight : mask.bmHeight / 2};
 }
 
 int labelBorder(const Win32Control& label)
@@ -119,8 +138,17 @@ HICON loadPictureIcon(HINSTANCE instance, const std::string& picture)
     const int resource = pictureResource(picture);
     if (!resource)
         return nullptr;
-    // Its own size, not the system's icon size.
-    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(resource), IMAGE_ICON, 0, 0, 0));
+    // Its own size, not the system's icon size, in inches: a 32-pixel
+    // picture is 480 twips, so 48 pixels on a 144 dpi screen.
+    HICON natural = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(resource), IMAGE_ICON, 0, 0, 0));
+    const SIZE size = iconSize(natural);
+    const ScreenDpi dpi = screenDpi();
+    const int width = MulDiv(size.cx, dpi.across, kDesignDpi);
+    const int height = MulDiv(size.cy, dpi.down, kDesignDpi);
+    if (!natural || (width == size.cx && height == size.cy))
+        return natural;
+    DestroyIcon(natural);
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(resource), IMAGE_ICON, width, height, 0));
 }
 
 RECT lineSpan(POINT from, POINT to, int penWidth)
@@ -161,17 +189,10 @@ SIZE fittedLabelSize(const Win32Control& label, int currentWidth)
 
 SIZE fittedPictureBoxSize(const Win32Control& box)
 {
-    ICONINFO info{};
-    if (!box.icon || !GetIconInfo(box.icon, &info))
+    const SIZE picture = iconSize(box.icon);
+    if (picture.cx <= 0 || picture.cy <= 0)
         return {};
-    BITMAP mask{};
-    GetObjectW(info.hbmMask, sizeof mask, &mask);
-    const bool colour = info.hbmColor != nullptr;
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    // A monochrome icon's mask holds the AND and XOR halves one above the other.
-    RECT outer{0, 0, mask.bmWidth, colour ? mask.bmHeight : mask.bmHeight / 2};
+    RECT outer{0, 0, picture.cx, picture.cy};
     AdjustWindowRectEx(&outer, WS_CHILD, FALSE, box.design.sunkenBorder ? WS_EX_CLIENTEDGE : 0);
     return {outer.right - outer.left, outer.bottom - outer.top};
 }

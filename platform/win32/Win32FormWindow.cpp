@@ -1,5 +1,6 @@
 #include "platform/win32/Win32FormWindow.h"
 
+#include "platform/win32/UnderWine.h"
 #include "platform/win32/Utf16.h"
 #include "platform/win32/Win32Controls.h"
 #include "platform/win32/Win32Runtime.h"
@@ -124,10 +125,7 @@ void Win32FormWindow::createControl(Win32Control& c, HINSTANCE instance, int id)
     const ControlDesign& d = c.design;
     if (carriesFont(d.cls))
         c.font = createDesignFont(c.values.fontSize, d.font.value_or(design_.font).bold);
-    c.backColour = toColorRef(backgroundOf(d));
-    c.foreColour = toColorRef(foregroundOf(d));
-    if (d.cls != ControlClass::Line && d.cls != ControlClass::Image)
-        c.background = CreateSolidBrush(c.backColour);
+    applyColours(c);
     if (d.cls == ControlClass::Image)
         c.bitmap = loadPictureBitmap(instance, d.picture);
     if (d.cls == ControlClass::PictureBox)
@@ -139,6 +137,32 @@ void Win32FormWindow::createControl(Win32Control& c, HINSTANCE instance, int id)
         SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
     if (!c.hwnd)
         applyGeometry(c);
+}
+
+void Win32FormWindow::applyColours(Win32Control& c)
+{
+    c.backColour = toColorRef(backgroundOf(c.design));
+    c.foreColour = toColorRef(foregroundOf(c.design));
+    if (c.design.cls == ControlClass::Line || c.design.cls == ControlClass::Image)
+        return;
+    if (c.background)
+        DeleteObject(c.background);
+    c.background = CreateSolidBrush(c.backColour);
+}
+
+void Win32FormWindow::followColourScheme()
+{
+    // The designs' system colours follow the user's scheme: a change of it
+    // (a high-contrast switch, another theme) is taken as it comes.
+    colourSchemeChanged();
+    DeleteObject(background_);
+    background_ = CreateSolidBrush(toColorRef(backgroundOf(design_)));
+    for (Win32Control& c : controls_) {
+        applyColours(c);
+        if (c.hwnd)
+            SendMessageW(c.hwnd, WM_SYSCOLORCHANGE, 0, 0);
+    }
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 Win32Control* Win32FormWindow::find(const ControlId& id)
@@ -298,21 +322,18 @@ void Win32FormWindow::applyNormalGeometry()
     RECT outer = normalClientRect();
     AdjustWindowRectEx(&outer, styleOf(design_), FALSE, exStyleOf(design_));
     if (IsWindowVisible(hwnd_) && (IsZoomed(hwnd_) || IsIconic(hwnd_))) {
-        // Taken when the user restores the window.
+        // Taken when the window is restored, however that is done.
         WINDOWPLACEMENT placement{};
         placement.length = sizeof placement;
         GetWindowPlacement(hwnd_, &placement);
-        RECT normal = restoreTo_.value_or(placement.rcNormalPosition);
-        if (positioned_)
-            OffsetRect(&normal, outer.left - normal.left, outer.top - normal.top);
+        RECT normal = placement.rcNormalPosition;
+        if (positioned_) {
+            const POINT origin = workAreaOrigin();
+            OffsetRect(&normal, outer.left - origin.x - normal.left, outer.top - origin.y - normal.top);
+        }
         normal.right = normal.left + (outer.right - outer.left);
         normal.bottom = normal.top + (outer.bottom - outer.top);
-        if (IsZoomed(hwnd_)) {
-            restoreTo_ = normal;
-            return;
-        }
-        placement.rcNormalPosition = normal;
-        SetWindowPlacement(hwnd_, &placement);
+        setNormalPlacement(placement, normal);
         return;
     }
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
@@ -373,30 +394,47 @@ void Win32FormWindow::showMaximized()
     // hidden, then maximizes it: every control is painted at the normal size
     // and again at the full one. Sized to its maximized rectangle while still
     // hidden, the window is mapped at its final size and painted once.
-    // Setting the placement of the mapped window would make Wine announce its
-    // state again, and the manager answer with another repaint, so the normal
-    // rectangle is kept here and applied when the user restores the window.
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     GetWindowPlacement(hwnd_, &placement);
+    const RECT normal = placement.rcNormalPosition;
     const RECT maximized = maximizedRect();
     SetWindowPos(hwnd_, nullptr, maximized.left, maximized.top, maximized.right - maximized.left,
                  maximized.bottom - maximized.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    restoreTo_ = placement.rcNormalPosition;
     ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
+    // The system took the full screen as the rectangle to restore to: it is
+    // told the normal one, which every way of restoring then gives (the
+    // restore button, the window manager, Win+Down, dragging the title bar).
+    GetWindowPlacement(hwnd_, &placement);
+    setNormalPlacement(placement, normal);
+}
+
+void Win32FormWindow::setNormalPlacement(WINDOWPLACEMENT& placement, const RECT& normal)
+{
+    placement.rcNormalPosition = normal;
+    SetWindowPlacement(hwnd_, &placement);
+    normalPlacement_ = normal;
 }
 
 void Win32FormWindow::applyRestoredRect()
 {
-    if (!restoreTo_ || IsZoomed(hwnd_) || IsIconic(hwnd_))
+    if (IsZoomed(hwnd_) || IsIconic(hwnd_))
         return;
-    const MONITORINFO monitor = monitorInfo();
-    // The placement's rectangle counts from the work area.
-    RECT normal = *restoreTo_;
-    OffsetRect(&normal, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
-    restoreTo_.reset();
+    // Not the placement's: Wine takes into it the size the window manager
+    // gave the window on the way.
+    RECT normal = normalPlacement_;
+    const POINT origin = workAreaOrigin();
+    OffsetRect(&normal, origin.x, origin.y);
     SetWindowPos(hwnd_, nullptr, normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+POINT Win32FormWindow::workAreaOrigin() const
+{
+    // A placement's rectangle counts from the work area, a window's from the
+    // monitor.
+    const MONITORINFO monitor = monitorInfo();
+    return {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
 }
 
 MONITORINFO Win32FormWindow::monitorInfo() const
@@ -426,13 +464,9 @@ void Win32FormWindow::bringToFront()
 {
     if (IsIconic(hwnd_))
         ShowWindow(hwnd_, SW_RESTORE);
-    if (IsWindowVisible(hwnd_) && GetForegroundWindow() != hwnd_) {
-        // Shown afresh: a window manager that keeps the stacking and the
-        // input focus to itself (Wine on X) raises and focuses a window
-        // that is mapped again, as it does a new one.
-        ShowWindow(hwnd_, SW_HIDE);
-        ShowWindow(hwnd_, SW_SHOW);
-    }
+    // Raised and activated where it is: hidden and shown again, a maximized
+    // window would vanish, blink back and move its taskbar button.
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(hwnd_);
 }
 
@@ -484,15 +518,19 @@ LRESULT Win32FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
             runtime_.commandFrom(*this, *c, HIWORD(wParam));
         return 0;
     case WM_SYSCOMMAND:
-        // The system restores the window to the rectangle it was maximized
-        // from (an X window manager to the size it was mapped at); the normal
-        // rectangle follows once the window manager has done, before anything
-        // is painted.
-        if ((wParam & 0xFFF0) == SC_RESTORE && restoreTo_ && IsZoomed(hwnd_))
+        // Windows keeps to the normal rectangle by itself. Under Wine an X
+        // window manager restores the window to the size it was mapped at,
+        // the maximized one, after the system has restored it to its normal
+        // rectangle: that rectangle is put back once the window manager has
+        // done, before anything is painted.
+        if ((wParam & 0xFFF0) == SC_RESTORE && IsZoomed(hwnd_) && underWine())
             PostMessageW(hwnd_, kApplyRestoredRect, 0, 0);
         break;
     case kApplyRestoredRect:
         applyRestoredRect();
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        followColourScheme();
         return 0;
     case WM_CLOSE:
         runtime_.closeRequested(design_.name);

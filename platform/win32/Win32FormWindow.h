@@ -12,7 +12,6 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -88,7 +87,7 @@ public:
     void hide();
 
 private:
-    // Posted when the user restores a window shown maximized.
+    // Posted under Wine when a maximized window is restored.
     static constexpr UINT kApplyRestoredRect = WM_APP + 2;
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -97,15 +96,26 @@ private:
     void build(HINSTANCE instance);
     void createControl(Win32Control& control, HINSTANCE instance, int id);
     void applyFont(Win32Control& control);
+    // The control's colours and background brush, from the design and the
+    // desktop's scheme.
+    void applyColours(Win32Control& control);
+    // Rebuilds every colour from the desktop's scheme, and repaints.
+    void followColourScheme();
     void applyGeometry(Win32Control& control);
     // The control's box in pixels; a self-sizing one is fitted to its
     // content, and its width and height follow.
     RECT layOut(Win32Control& control);
     void applyNormalGeometry();
     void showMaximized();
+    // Gives the system the rectangle a maximized or minimized window is
+    // restored to.
+    void setNormalPlacement(WINDOWPLACEMENT& placement, const RECT& normal);
+    // Puts a restored window on its normal rectangle.
     void applyRestoredRect();
     // The monitor the window is on, with its work area.
     MONITORINFO monitorInfo() const;
+    // Where the work area begins on the window's monitor.
+    POINT workAreaOrigin() const;
     RECT maximizedRect() const;
     RECT normalClientRect() const;
     // A line's end points in pixels.
@@ -129,8 +139,7 @@ private:
     HWND focus_ = nullptr;
     TwipsRect outer_; // normal-state outer geometry
     bool positioned_ = false; // else the desktop places the window
-    // Where a window shown maximized goes back to when the user restores it.
-    std::optional<RECT> restoreTo_;
+    RECT normalPlacement_{}; // the normal rectangle the system was given
 };
 
 } // namespace dravelo::platform::win32

@@ -10,6 +10,10 @@ namespace dravelo::platform::win32 {
 
 COLORREF toColorRef(const Color& color);
 
+// The desktop's colour scheme changed while the program runs: the system
+// colours are taken afresh from then on.
+void colourSchemeChanged();
+
 // The design face at this size in points for the screen's logical DPI; the
 // caller owns the font.
 HFONT createDesignFont(double pointSize, bool bold);

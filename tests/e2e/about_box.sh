@@ -4,7 +4,7 @@
 # the tool is not available while the box stays open, then, where a
 # registry can name one, starting the tool it names, and a click on
 # "&Continua" with the box open bringing the calculation window in front of
-# it. Run under more than one window manager (DRAVELO_WM).
+# it, hiding no window. Run under more than one window manager (DRAVELO_WM).
 set -u
 e2e_dir=$(cd "$(dirname "$0")" && pwd)
 . "$e2e_dir/lib.sh"
@@ -73,17 +73,13 @@ about_id=$(wait_window "$about") || fail "Info did not open the About box a four
 if [ "$window_stacking" = yes ]; then
     xprop -id "$about_id" WM_TRANSIENT_FOR | grep -q "window id" &&
         fail "the About box is transient for another window"
+    watch_hiding "$(find_window Zerut)" "$about_id"
 fi
 click_button Zerut Continua || fail "the cover window shows no Continua button"
 folim_id=$(wait_window Folim) || fail "Continua did not open the calculation window"
 if [ "$window_stacking" = yes ]; then
-    folim_hex=$(printf '0x%x' "$folim_id")
-    n=0
-    while [ "$(top_window)" != "$folim_hex" ]; do
-        [ $n -lt 20 ] || fail "the calculation window is not on top: $(xprop -root _NET_CLIENT_LIST_STACKING)"
-        sleep 0.1
-        n=$((n + 1))
-    done
+    wait_on_top "$folim_id" || fail "the calculation window is not on top: $(xprop -root _NET_CLIENT_LIST_STACKING)"
+    expect_none_hidden "Continua with the About box open"
 fi
 find_window "$about" >/dev/null || fail "the About box closed"
 end_program_with_esci

@@ -11,9 +11,12 @@
 # press), system_info_tool_install and
 # system_info_tool_started, and sets stopped_queue_told and c_settings to
 # yes or no (see reader-atspi.sh); a platform with sessions to end also
-# provides end_session (see reader-win32.sh). The windows are X windows,
-# found here and driven with xdotool, unless the reader names an input file
-# (e2e_input): input-NAME.sh then replaces those functions (see
+# provides end_session, one that sees the system's foreground window
+# foreground_title, one that can act on windows from outside
+# window_command and set_system_colour, and one that can measure the
+# program's texts texts_whole (see reader-win32.sh). The windows are X
+# windows, found here and driven with xdotool, unless the reader names an
+# input file (e2e_input): input-NAME.sh then replaces those functions (see
 # input-wayland.sh).
 
 : "${e2e_dir:?set e2e_dir to the folder of lib.sh before sourcing it}"
@@ -84,10 +87,28 @@ wait_window() {
             echo "$id"
             return 0
         fi
+        # While the window manager's focus is on another window of the same
+        # program, the system's own foreground window counts where the
+        # reader sees it: Wine does not tell the window manager when a
+        # program brings a window of its own to the front, and the
+        # program's keys go to that window.
+        if [ $((n % 5)) -eq 4 ] && [ -n "$id" ] && command -v foreground_title >/dev/null &&
+            same_program "$id" "$title" && [ "$(foreground_title)" = "$title" ]; then
+            find_window "$title"
+            return 0
+        fi
         sleep 0.1
         n=$((n + 1))
     done
     return 1
+}
+
+# Whether the window (X id) belongs to the process that shows a window with
+# this title.
+same_program() {
+    local other
+    other=$(find_window "$2") || return 1
+    [ "$(xdotool getwindowpid "$1" 2>/dev/null)" = "$(xdotool getwindowpid "$other" 2>/dev/null)" ]
 }
 
 # Waits (bounded) until no visible window has this title.
@@ -189,13 +210,54 @@ window_size() {
 # Double-clicks a window's title bar, just above its client area: the window
 # manager maximizes or restores it. Waits (bounded) until its size is SIZE.
 toggle_maximized() {
-    local id=$1 size=$2 n=0 area
+    local id=$1 size=$2 area
     area=$(window_area "$id")
     set -- $area
     xdotool mousemove $(($1 + $3 / 2)) $(($2 - 8)) click --repeat 2 --delay 80 1
-    while [ "$(window_size "$id")" != "$size" ]; do
+    wait_size "$id" "$size"
+}
+
+# Waits (bounded) until the window's size is SIZE.
+wait_size() {
+    local n=0
+    while [ "$(window_size "$1")" != "$2" ]; do
         [ $n -lt $window_wait_tenths ] || return 1
         sleep 0.1
+        n=$((n + 1))
+    done
+}
+
+# Watches these windows (X ids) for being hidden, as the system hides a
+# window it unmaps: the window manager drops it and shows it anew.
+watch_hiding() {
+    hiding_log=$(mktemp)
+    hiding_watchers=
+    for id in "$@"; do
+        xev -id "$id" -event structure >>"$hiding_log" 2>&1 &
+        hiding_watchers="$hiding_watchers $!"
+    done
+    # Until each watcher has asked for the window's events.
+    sleep 0.5
+}
+
+# Stops watching; fails, naming WHAT, if a watched window was hidden.
+expect_none_hidden() {
+    sleep 0.5
+    kill $hiding_watchers 2>/dev/null
+    wait $hiding_watchers 2>/dev/null
+    if grep -q UnmapNotify "$hiding_log"; then
+        rm -f "$hiding_log"
+        fail "$1: a window of the program was hidden and shown again"
+    fi
+    rm -f "$hiding_log"
+}
+
+# Waits (bounded) until the screen shows the colour #RRGGBB at X Y.
+wait_screen_colour() {
+    local n=0
+    while [ "$(import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}')" != "$3" ]; do
+        [ $n -lt 20 ] || return 1
+        sleep 0.2
         n=$((n + 1))
     done
 }
@@ -203,6 +265,17 @@ toggle_maximized() {
 # The window on top of all, as the window manager stacks them.
 top_window() {
     xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*, *//; s/.*# *//'
+}
+
+# Waits (bounded) until the window (X id) is on top of all.
+wait_on_top() {
+    local hex n=0
+    hex=$(printf '0x%x' "$1")
+    while [ "$(top_window)" != "$hex" ]; do
+        [ $n -lt 20 ] || return 1
+        sleep 0.1
+        n=$((n + 1))
+    done
 }
 
 # Gives the window with this title the focus.

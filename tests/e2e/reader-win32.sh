@@ -3,10 +3,19 @@
 # screen_reader.exe (DRAVELO_WIN32_SCREEN_READER) in the same prefix, its
 # JSON read by win32_text.py. The system information tool of the About box
 # is launch_target.exe (DRAVELO_WIN32_LAUNCH_TARGET). Sourced by lib.sh.
+# The desktop is set as a real Windows one would be: the screen scale of
+# DRAVELO_DPI (with-display.sh's) and, with DRAVELO_WIN32_COLOURS naming a
+# registry file, that colour scheme instead of Wine's.
 
 : "${DRAVELO_WIN32_SCREEN_READER:?the path of screen_reader.exe}"
 : "${DRAVELO_WIN32_LAUNCH_TARGET:?the path of launch_target.exe}"
 . "$e2e_dir/../platform/win32/wine-prefix.sh"
+
+# Beside the screen reader: what the system or the user does to a window
+# from outside (window_command.exe); one folder up, the measure of every
+# text of the program's windows (text_fit_check.exe).
+win32_window_command=$(dirname "$DRAVELO_WIN32_SCREEN_READER")/window_command.exe
+win32_text_fit_check=$(dirname "$DRAVELO_WIN32_SCREEN_READER")/../text_fit_check.exe
 
 # The first start of a Wine process in a cold server takes a few seconds.
 window_wait_tenths=200
@@ -30,6 +39,7 @@ reader_start() {
     win32_dir=$(mktemp -d "${TMPDIR:-/tmp}/dravelo-e2e-wine.XXXXXX")
     win32_locale=
     wine_prefix_use "$win32_dir/prefix"
+    [ "${DRAVELO_DPI:-96}" = 96 ] || wine_prefix_dpi "$DRAVELO_DPI"
     # Inherited by the program and the tools it starts.
     export DRAVELO_LAUNCH_MARKER="$(windows_path "$win32_dir/launched.txt")"
 }
@@ -48,6 +58,13 @@ win32_server_for() {
     export LANG=$1 LC_ALL=$1
     win32_locale=$1
     wine_prefix_start || fail "wineboot failed"
+    # The making of the prefix writes Wine's scheme: this one goes over it,
+    # and is read afresh by a server started anew.
+    if [ -n "${DRAVELO_WIN32_COLOURS:-}" ]; then
+        wine reg import "$(windows_path "$DRAVELO_WIN32_COLOURS")" >/dev/null 2>&1 || fail "the colour scheme was not set"
+        wine_prefix_stop
+        wine_prefix_start || fail "the Wine server did not start again"
+    fi
 }
 
 # Starts the program in the background under these regional settings; sets
@@ -77,6 +94,11 @@ field_text() {
     win32_read field "$1"
 }
 
+# The title of the system's foreground window.
+foreground_title() {
+    win32_read foreground
+}
+
 # The label texts of the window with this title, one a line.
 window_labels() {
     win32_read labels "$1"
@@ -100,6 +122,26 @@ press_button() {
     local handle
     handle=$(win32_read handle "$1" "$2") || return 1
     timeout 20 wine "$DRAVELO_WIN32_SCREEN_READER" press "$handle" 2>/dev/null
+}
+
+# Restores the window with this title from outside, by the system's
+# ShowWindow(SW_RESTORE) (restore) or its system menu's Restore
+# (sc-restore), or maximizes it (maximize).
+window_command() {
+    timeout 20 wine "$win32_window_command" "$@" >/dev/null 2>&1
+}
+
+# Whether every text of the program's three windows is whole inside its
+# control on this screen; tells those that are not. Opens the windows of
+# its own: run it while the program is not running.
+texts_whole() {
+    timeout 60 wine "$win32_text_fit_check" >/dev/null
+}
+
+# A change of the colour scheme, as the Control Panel makes it: the system
+# colour INDEX becomes "R G B", and every window is told.
+set_system_colour() {
+    timeout 20 wine "$win32_window_command" colour "$1" "$2" >/dev/null 2>&1
 }
 
 # Names launch_target.exe as the system information tool, where the About

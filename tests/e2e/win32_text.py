@@ -3,6 +3,7 @@
 (read from standard input), as a Windows screen reader would announce them.
 
   win32_text.py message   the label texts of the open message boxes
+  win32_text.py foreground  the title of the foreground window
   win32_text.py field N   the text of the field whose label reads N
   win32_text.py labels W  the label texts of the window titled W
   win32_text.py centre W B  the screen point "x y" in the middle of button B
@@ -32,6 +33,12 @@ def message_texts(screen):
     for window in visible_windows(screen):
         if window["class"] == DIALOG_CLASS:
             print("\n".join(labels_of(window)))
+
+
+def foreground_title(screen):
+    for window in screen["windows"]:
+        if window["handle"] == screen["foreground"]:
+            print(window["title"])
 
 
 def window_labels(screen, title):
@@ -71,8 +78,8 @@ def button_handle(screen, title, name):
 
 if __name__ == "__main__":
     args = sys.argv[1:]
-    commands = {("message", 0): message_texts, ("field", 1): field_text, ("labels", 1): window_labels,
-                ("centre", 2): button_centre, ("handle", 2): button_handle}
+    commands = {("message", 0): message_texts, ("foreground", 0): foreground_title, ("field", 1): field_text,
+                ("labels", 1): window_labels, ("centre", 2): button_centre, ("handle", 2): button_handle}
     command = commands.get((args[0], len(args) - 1)) if args else None
     if command is None:
         sys.exit(__doc__)

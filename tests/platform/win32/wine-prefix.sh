@@ -10,6 +10,16 @@ wine_prefix_use() {
     mkdir -p "$WINEPREFIX"
 }
 
+# wine_prefix_dpi DPI: the screen scale of a Windows desktop, as its
+# display settings write it. Read when the server starts and kept by the
+# prefix's making, so it goes in before the first start.
+wine_prefix_dpi() {
+    [ -e "$WINEPREFIX/user.reg" ] && return 0
+    printf '%s\n' 'WINE REGISTRY Version 2' ';; All keys relative to REGISTRY\\User\\S-1-5-21-0-0-0-1000' '' \
+        '#arch=win64' '' '[Control Panel\\Desktop]' "\"LogPixels\"=dword:$(printf '%08x' "$1")" \
+        >"$WINEPREFIX/user.reg"
+}
+
 # Starts the server; the prefix is made at its first start.
 wine_prefix_start() {
     wineserver -p
