@@ -42,6 +42,44 @@ n=0
 while [ "$(pdf_count)" -lt 2 ] && [ $n -lt 300 ]; do sleep 0.1; n=$((n + 1)); done
 [ "$(pdf_count)" -eq 2 ] || fail "the second press gave no second PDF"
 
+# The scheduler stops answering. While the program waits for it, the
+# window keeps painting (a window laid over it and taken away leaves it
+# whole, which a frozen program would leave unpainted) and holds the
+# user's keys, as under a modal box; within the limit a message names the
+# server; and the scheduler answering late prints nothing.
+kill -STOP "$cupsd_pid"
+started=$(date +%s%N)
+key alt+p
+sleep 1
+key alt+e
+folim=$(find_window Folim) || fail "no calculation window during the wait"
+import -window root "$dir/waiting.png"
+xmessage -geometry 400x200+40+60 "Coperto" &
+cover=$!
+n=0
+until find_window xmessage >/dev/null || [ $n -gt 50 ]; do sleep 0.1; n=$((n + 1)); done
+sleep 0.5
+kill "$cover"
+wait "$cover" 2>/dev/null
+sleep 1
+import -window root "$dir/uncovered.png"
+unpainted=$(compare -metric AE "$dir/waiting.png" "$dir/uncovered.png" null: 2>&1)
+[ "${unpainted%% *}" -lt 500 ] 2>/dev/null || {
+    cp "$dir/waiting.png" "$dir/uncovered.png" /tmp/ 2>/dev/null
+    fail "the window was not painted again during the wait ($unpainted pixels differ)"
+}
+expect_message_box "silent scheduler" "non ha risposto entro"
+answered=$((($(date +%s%N) - started) / 1000000))
+echo "print-window: the silent scheduler told after $answered ms"
+[ $answered -lt 30000 ] || fail "the silent scheduler was told only after $answered ms"
+answer_message_box_default "silent scheduler"
+# The Alt+E typed during the wait was held, not kept for later.
+sleep 0.5
+expect_no_message_box "keys typed during the wait"
+kill -CONT "$cupsd_pid"
+sleep 3
+[ "$(pdf_count)" -eq 2 ] || fail "the abandoned print came out once the scheduler answered"
+
 cupsdisable -h "$sock" "$queue"
 key alt+p
 if [ "$stopped_queue_told" = yes ]; then
