@@ -33,12 +33,16 @@ std::string printFailureText(PrintFailure failure, const PrintPlace& place)
         return "Il server di stampa " + server + " non è raggiungibile.";
     case PrintFailure::SpoolerStopped:
         return "Il servizio di stampa del sistema (Spooler) non è in esecuzione.";
+    case PrintFailure::SpoolerNoAnswer:
+        return "Il servizio di stampa del sistema (Spooler) non ha risposto entro " + limitText() + ".";
     case PrintFailure::NoAnswer:
         return "Il server di stampa " + server + " non ha risposto entro " + limitText() + ".";
     case PrintFailure::BadAnswer:
         return "Il server di stampa " + server + " non risponde come un servizio di stampa.";
     case PrintFailure::PrinterNoAnswer:
         return "La stampante " + printer + " non ha risposto entro " + limitText() + ".";
+    case PrintFailure::PrinterUnreachable:
+        return "La stampante predefinita " + printer + " non è raggiungibile.";
     case PrintFailure::Paused:
         return "La stampante predefinita " + printer + " è sospesa.";
     case PrintFailure::Rejecting:
@@ -48,7 +52,7 @@ std::string printFailureText(PrintFailure failure, const PrintPlace& place)
     case PrintFailure::JobRefused:
         return "La stampante " + printer + " non accetta il lavoro di stampa.";
     case PrintFailure::Unconfirmed:
-        return "Il server di stampa " + server + " non ha confermato la stampa entro " + limitText() +
+        return "Il servizio di stampa non ha confermato la stampa su " + printer + " entro " + limitText() +
                ": il rapporto potrebbe essere stampato più tardi.";
     case PrintFailure::Incomplete:
         return "La stampa su " + printer + " non è stata completata.";

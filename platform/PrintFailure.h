@@ -19,14 +19,16 @@ enum class PrintFailure {
     ServerRefused,      // the print server refuses the connection
     ServerUnreachable,  // no route, no socket, or some other failure to connect
     SpoolerStopped,     // the system's print spooler service is not running
+    SpoolerNoAnswer,    // the system's print spooler did not answer within the limit
     NoAnswer,           // the print service did not answer within the limit
     BadAnswer,          // the server answered, but not as a print service does
     PrinterNoAnswer,    // the printer's own server did not answer within the limit
+    PrinterUnreachable, // the system could not open the default printer
     Paused,             // the default printer is paused (its queue stopped)
     Rejecting,          // the default printer accepts no jobs
     OutOfOrder,         // the default printer is in error or off line
     JobRefused,         // the service refused the job itself
-    Unconfirmed,        // the job went out but its release was not confirmed
+    Unconfirmed,        // the job went out but the service did not confirm it
     Incomplete,         // the page could not be finished
 };
 
