@@ -45,8 +45,11 @@ while [ "$(pdf_count)" -lt 2 ] && [ $n -lt 300 ]; do sleep 0.1; n=$((n + 1)); do
 # The scheduler stops answering. While the program waits for it, the
 # window keeps painting (a window laid over it and taken away leaves it
 # whole, which a frozen program would leave unpainted) and holds the
-# user's keys, as under a modal box; within the limit a message names the
-# server; and the scheduler answering late prints nothing.
+# user's keys, as under a modal box; within the limit a message tells it.
+# Either nothing went out, and the scheduler answering late prints
+# nothing; or the job was already handed over (Wine sends it to CUPS as
+# the document ends), and the message says it may print later: then it
+# prints once.
 kill -STOP "$cupsd_pid"
 started=$(date +%s%N)
 key alt+p
@@ -63,13 +66,18 @@ kill "$cover"
 wait "$cover" 2>/dev/null
 sleep 1
 import -window root "$dir/uncovered.png"
-unpainted=$(compare -metric AE "$dir/waiting.png" "$dir/uncovered.png" null: 2>&1)
-[ "${unpainted%% *}" -lt 500 ] 2>/dev/null || {
-    cp "$dir/waiting.png" "$dir/uncovered.png" /tmp/ 2>/dev/null
+# Only where the other window lay: the focus may have left the button.
+unpainted=$(compare -metric AE "$dir/waiting.png[400x200+40+60]" "$dir/uncovered.png[400x200+40+60]" null: 2>&1)
+[ "${unpainted%% *}" -lt 500 ] 2>/dev/null ||
     fail "the window was not painted again during the wait ($unpainted pixels differ)"
-}
-expect_message_box "silent scheduler" "non ha risposto entro"
+expect_message_box "silent scheduler"
 answered=$((($(date +%s%N) - started) / 1000000))
+said=$(message_text)
+case "$said" in
+*"non ha risposto entro"*) late=0 ;;
+*"potrebbe essere stampato più tardi"*) late=1 ;;
+*) fail "silent scheduler: the message box says '$said'" ;;
+esac
 echo "print-window: the silent scheduler told after $answered ms"
 [ $answered -lt 30000 ] || fail "the silent scheduler was told only after $answered ms"
 answer_message_box_default "silent scheduler"
@@ -77,8 +85,12 @@ answer_message_box_default "silent scheduler"
 sleep 0.5
 expect_no_message_box "keys typed during the wait"
 kill -CONT "$cupsd_pid"
+printed=$((2 + late))
+n=0
+while [ "$(pdf_count)" -lt $printed ] && [ $n -lt 300 ]; do sleep 0.1; n=$((n + 1)); done
 sleep 3
-[ "$(pdf_count)" -eq 2 ] || fail "the abandoned print came out once the scheduler answered"
+[ "$(pdf_count)" -eq $printed ] ||
+    fail "$(pdf_count) PDFs after the scheduler answered late, not $printed ($said)"
 
 cupsdisable -h "$sock" "$queue"
 key alt+p
@@ -101,6 +113,6 @@ key alt+p
 expect_message_box "no queue"
 answer_message_box_default "no queue"
 sleep 0.5
-[ "$(pdf_count)" -eq 2 ] || fail "a refused print still made a PDF"
+[ "$(pdf_count)" -eq $printed ] || fail "a refused print still made a PDF"
 end_program_with_esci
 echo "PASS: printed through the window and read back; a disabled queue and no queue told"
