@@ -237,6 +237,39 @@ Start startDocument(Document& document)
     return start;
 }
 
+// While the printer's own question is up: as it goes, the program's windows
+// are enabled again before it is gone, so that the activation returns to
+// them and not to another program, as the program's own boxes do. The
+// question is the one window of the thread that is not disabled.
+class QuestionWatch {
+public:
+    explicit QuestionWatch(ThreadModality& modality)
+    {
+        watched_ = &modality;
+        hook_ = SetWindowsHookExW(WH_CBT, goingWindow, nullptr, GetCurrentThreadId());
+    }
+    ~QuestionWatch()
+    {
+        if (hook_)
+            UnhookWindowsHookEx(hook_);
+        watched_ = nullptr;
+    }
+    QuestionWatch(const QuestionWatch&) = delete;
+    QuestionWatch& operator=(const QuestionWatch&) = delete;
+
+private:
+    static LRESULT CALLBACK goingWindow(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto window = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_DESTROYWND && watched_ && GetAncestor(window, GA_ROOT) == window && IsWindowEnabled(window))
+            watched_->enableWindows();
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline ThreadModality* watched_ = nullptr;
+    HHOOK hook_ = nullptr;
+};
+
 // Draws in device pixels, whose origin a printer DC puts at the top left of
 // the printable area; the job keeps its position in twips, y downwards.
 class GdiPrintJob : public PrintJob {
@@ -267,6 +300,7 @@ public:
         Start start;
         if (asksFileName) {
             ThreadModality modality(nullptr, true);
+            QuestionWatch watch(modality);
             start = startDocument(*document_);
         } else {
             SpoolerCall<Start> call([document = document_] { return startDocument(*document); });
