@@ -92,6 +92,32 @@ sleep 3
 [ "$(pdf_count)" -eq $printed ] ||
     fail "$(pdf_count) PDFs after the scheduler answered late, not $printed ($said)"
 
+# An end of session during such a wait still gets its question; No keeps
+# the program, whose print is then told as before.
+if command -v end_session >/dev/null; then
+    kill -STOP "$cupsd_pid"
+    key alt+p
+    sleep 1
+    end_session &
+    session=$!
+    expect_message_box "an end of session during the wait" "Chiudere il programma ?"
+    answer_message_box_default "No to the end of session during the wait"
+    wait "$session"
+    [ $? -eq 1 ] || fail "the end of session during the wait was not refused"
+    expect_message_box "the print after the end of session"
+    case "$(message_text)" in
+    *"non ha risposto entro"* | *"potrebbe essere stampato più tardi"*) ;;
+    *) fail "the print after the end of session: '$(message_text)'" ;;
+    esac
+    answer_message_box_default "the print after the end of session"
+    kill -CONT "$cupsd_pid"
+    # A job already handed over prints once, late.
+    sleep 3
+    n=0
+    while [ $n -lt 100 ] && lpstat -h "$sock" -o 2>/dev/null | grep -q .; do sleep 0.1; n=$((n + 1)); done
+    printed=$(pdf_count)
+fi
+
 cupsdisable -h "$sock" "$queue"
 key alt+p
 if [ "$stopped_queue_told" = yes ]; then
