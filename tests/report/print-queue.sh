@@ -4,7 +4,7 @@
 # disabled, rejecting jobs, with a queue but no default, and with no queue
 # at all; and against servers that cannot serve: one that never answers
 # (its wait runs beside the others), a closed port, a name that does not
-# resolve, and a scheduler that stops answering mid-way and answers late,
+# resolve, a port where something else hangs up on every request, and a scheduler that stops answering mid-way and answers late,
 # which must print nothing.
 # Usage: print-queue.sh TEST_PROGRAM
 set -eu
@@ -34,6 +34,21 @@ CUPS_SERVER="127.0.0.1:$closed_port" DRAVELO_EXPECTED_FAILURE="rifiuta la connes
     "$program" tellsTheCause || status=1
 CUPS_SERVER="dravelo-nessuno.invalid" DRAVELO_EXPECTED_FAILURE="il nome del server è sconosciuto" \
     "$program" tellsTheCause || status=1
+
+# Something else on the port: it answers every request by hanging up.
+hangup_port=$(mktemp)
+python3 -c 'import socket, sys
+s = socket.socket(); s.bind(("127.0.0.1", 0)); s.listen(8)
+print(s.getsockname()[1], flush=True)
+while True:
+    c, _ = s.accept(); c.recv(4096); c.close()' >"$hangup_port" &
+hangup_pid=$!
+n=0
+until [ -s "$hangup_port" ] || [ $n -gt 100 ]; do sleep 0.05; n=$((n + 1)); done
+CUPS_SERVER="127.0.0.1:$(cat "$hangup_port")" DRAVELO_EXPECTED_FAILURE="non risponde come un servizio di stampa" \
+    "$program" tellsTheCause || status=1
+kill "$hangup_pid" 2>/dev/null
+rm -f "$hangup_port"
 
 "$program" printsTheReportOnTheDefaultQueue || status=1
 
