@@ -191,6 +191,15 @@ PrinterPage pageOf(ipp_t* response)
     return page;
 }
 
+// The server's own answer, with success, in time; with a request number,
+// the answer to that request. The library's calls report the status of an
+// earlier answer when a wait ran out, so only the response itself counts.
+bool answered(const Connection& connection, int requestId, ipp_t* response)
+{
+    return response && !connection.expired() && (requestId == 0 || ippGetRequestId(response) == requestId) &&
+           ippGetStatusCode(response) <= IPP_STATUS_OK_EVENTS_COMPLETE;
+}
+
 // Cancels a job the server still has, while time is left; past the
 // deadline it stays held, where it cannot print.
 void cancelJob(const Connection& connection, const std::string& printer, int job)
@@ -269,16 +278,17 @@ PrintFailure submitHeldJob(const PrintPlace& place, const std::string& title, co
     if (const PrintFailure failure = connection.open(); failure != PrintFailure::None)
         return failure;
     http_t* http = connection.http();
-    const char* printer = place.printer.c_str();
 
     cups_option_t hold{const_cast<char*>("job-hold-until"), const_cast<char*>("indefinite")};
-    const int job = cupsCreateJob(http, printer, title.c_str(), 1, &hold);
-    if (job == 0)
+    const int job = cupsCreateJob(http, place.printer.c_str(), title.c_str(), 1, &hold);
+    if (job == 0 || connection.expired())
         return connection.failureOf(PrintFailure::JobRefused);
 
-    const bool sent = cupsStartDocument(http, printer, job, title.c_str(), kPrintFormat, 1) == HTTP_STATUS_CONTINUE &&
-                      cupsWriteRequestData(http, pdf.data(), pdf.size()) == HTTP_STATUS_CONTINUE &&
-                      cupsFinishDocument(http, printer) <= IPP_STATUS_OK_EVENTS_COMPLETE;
+    const char* printer = place.printer.c_str();
+    const bool sent =
+        cupsStartDocument(http, printer, job, title.c_str(), kPrintFormat, 1) == HTTP_STATUS_CONTINUE &&
+        cupsWriteRequestData(http, pdf.data(), pdf.size()) == HTTP_STATUS_CONTINUE &&
+        answered(connection, 0, Ipp(cupsGetResponse(http, ("/printers/" + place.printer).c_str())).get());
     if (!sent) {
         const PrintFailure failure = connection.failureOf(PrintFailure::JobRefused);
         cancelJob(connection, place.printer, job);
@@ -287,8 +297,8 @@ PrintFailure submitHeldJob(const PrintPlace& place, const std::string& title, co
 
     Ipp release = printerRequest(IPP_OP_RELEASE_JOB, place.printer);
     ippAddInteger(release.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
-    Ipp answer(cupsDoRequest(http, release.release(), "/jobs/"));
-    if (answer && cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
+    const int releaseId = ippGetRequestId(release.get());
+    if (answered(connection, releaseId, Ipp(cupsDoRequest(http, release.release(), "/jobs/")).get()))
         return PrintFailure::None;
     // The release may still reach the server: the job may print later, so
     // the user is told so rather than invited to print again.

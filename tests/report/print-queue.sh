@@ -75,6 +75,41 @@ if [ -n "$(lpstat -h "$sock" -o 2>/dev/null)" ] || [ "$(ls "$dir"/out/*.pdf 2>/d
     status=1
 fi
 
+# The scheduler holds back the job itself: its creation (operation 5), its
+# document (6), or its release (13, Release-Job). Each is given up at the
+# limit, and the requests reach the scheduler late, after the program gave
+# up. Held back before the release, the job was made held and never prints;
+# held back at the release, the user was told it may print later, and it
+# prints once.
+completed_before=$(lpstat -h "$sock" -W completed -o 2>/dev/null | wc -l)
+pdfs_before=$(ls "$dir"/out/*.pdf 2>/dev/null | wc -l)
+stalled_tests=
+for stall in "5:non ha risposto entro" "6:non ha risposto entro" "13:potrebbe essere stampato più tardi"; do
+    operation=${stall%%:*}
+    python3 "$(dirname "$0")/stalling-proxy.py" "$sock" $operation 12 >"$dir/proxy$operation.port" &
+    proxies="${proxies:-} $!"
+    n=0
+    until [ -s "$dir/proxy$operation.port" ] || [ $n -gt 100 ]; do sleep 0.05; n=$((n + 1)); done
+    CUPS_SERVER="127.0.0.1:$(cat "$dir/proxy$operation.port")" DRAVELO_EXPECTED_FAILURE="${stall#*:}" \
+        "$program" tellsTheCause >"$dir/stalled$operation.log" 2>&1 &
+    stalled_tests="$stalled_tests $!"
+done
+for test in $stalled_tests; do wait "$test" || status=1; done
+cat "$dir"/stalled*.log
+n=0
+while [ "$(ls "$dir"/out/*.pdf 2>/dev/null | wc -l)" -le "$pdfs_before" ] && [ $n -lt 150 ]; do
+    sleep 0.1
+    n=$((n + 1))
+done
+sleep 3
+if [ "$(lpstat -h "$sock" -W completed -o 2>/dev/null | wc -l)" -ne $((completed_before + 1)) ] ||
+    [ "$(ls "$dir"/out/*.pdf 2>/dev/null | wc -l)" -ne $((pdfs_before + 1)) ]; then
+    echo "print-queue: the jobs held back did not end as told (one late print, from the release)" >&2
+    lpstat -h "$sock" -W all -o >&2
+    status=1
+fi
+kill $proxies 2>/dev/null
+
 wait "$silent_test" || status=1
 cat "$dir/silent.log"
 kill "$silent_pid" 2>/dev/null
