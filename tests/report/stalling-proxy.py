@@ -11,9 +11,9 @@ import threading
 import time
 
 scheduler, operation, hold = sys.argv[1], int(sys.argv[2], 0), float(sys.argv[3])
-# The IPP message after the HTTP header (and a chunk size): version, operation.
-request = re.compile(rb"POST [^\r]*\r\n(?:[^\r]+\r\n)*\r\n(?:[0-9a-fA-F]+\r\n)?[\x01\x02][\x00\x01]"
-                     + re.escape(operation.to_bytes(2, "big")))
+# A request's start: the HTTP header, a chunk size maybe, then the IPP
+# message's version and operation.
+request = re.compile(rb"POST [^\r]*\r\n(?:[^\r]+\r\n)*\r\n(?:[0-9a-fA-F]+\r\n)?[\x01\x02][\x00\x01](..)", re.S)
 
 
 def pipe(source, target):
@@ -29,17 +29,26 @@ def pipe(source, target):
 
 
 def client_to_server(client, server):
-    seen, held, holding = b"", [], None
+    # A request's first bytes wait here until its operation is known, so
+    # that none of the request held back reaches the scheduler early.
+    pending, held, holding = b"", [], None
     try:
         while data := client.recv(65536):
-            if holding is None:
-                seen += data
-                if request.search(seen):
-                    holding = time.monotonic()
-            if holding is None:
-                server.sendall(data)
-            else:
+            if holding is not None:
                 held.append(data)
+                continue
+            pending += data
+            if pending[:4] != b"POST"[: len(pending[:4])]:
+                server.sendall(pending)
+                pending = b""
+                continue
+            found = request.match(pending)
+            if found and int.from_bytes(found.group(1), "big") == operation:
+                holding = time.monotonic()
+                held.append(pending)
+            elif found or len(pending) > 65536:
+                server.sendall(pending)
+                pending = b""
     except OSError:
         pass
     if holding is not None:
