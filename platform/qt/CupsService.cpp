@@ -3,7 +3,7 @@
 #include <cups/cups.h>
 
 #include <cerrno>
-#include <cstring>
+#include <iterator>
 #include <memory>
 
 #include <fcntl.h>
