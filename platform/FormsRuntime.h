@@ -173,7 +173,8 @@ class Printing {
 public:
     virtual ~Printing() = default;
     // A new document on the default printer, or null with the reason set
-    // when there is none to print on.
+    // when there is none to print on; null with the empty reason when the
+    // user cancelled the printer's own question (a file name to print to).
     virtual std::unique_ptr<PrintJob> startJob(std::string& whyNot) = 0;
 };
 

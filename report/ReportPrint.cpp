@@ -4,8 +4,6 @@ namespace dravelo::report {
 
 namespace {
 
-constexpr const char* kNoPrinter = "Nessuna stampante disponibile.";
-
 // Texts advance x; a tab moves x to its column, counted in average
 // character widths from the printable area's left edge; the line ends at
 // the left edge, one line height down.
@@ -28,7 +26,7 @@ std::string StampaRapporto(const RapportoCalcolo& report, platform::Printing& pr
     std::string whyNot;
     std::unique_ptr<platform::PrintJob> job = printing.startJob(whyNot);
     if (!job)
-        return whyNot.empty() ? kNoPrinter : whyNot;
+        return whyNot;
     job->setCurrentX(kPrintStartTwips);
     job->setCurrentY(kPrintStartTwips);
     job->setFontSize(kPrintFontPoints);

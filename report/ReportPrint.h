@@ -12,7 +12,8 @@ inline constexpr float kPrintStartTwips = 500;
 inline constexpr double kPrintFontPoints = 12;
 
 // Prints the report and ends the document. Returns the empty text on
-// success, otherwise the reason.
+// success, or when the user cancelled the printer's own question; otherwise
+// the reason.
 std::string StampaRapporto(const RapportoCalcolo& report, platform::Printing& printing);
 
 } // namespace dravelo::report

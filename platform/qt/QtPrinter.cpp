@@ -1,31 +1,60 @@
 #include "platform/qt/QtPrinter.h"
 
+#include "platform/AppInfo.h"
+#include "platform/PrintFailure.h"
+#include "platform/qt/CupsService.h"
+#include "platform/qt/ServiceWait.h"
+
+#include <QBuffer>
 #include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QPdfWriter>
 
 namespace dravelo::platform::qt {
 
 namespace {
 
-constexpr double kTwipsPerInch = 1440;
+using Clock = std::chrono::steady_clock;
 
-std::string quoted(const QString& printerName)
+constexpr double kTwipsPerInch = 1440;
+constexpr double kHundredthsPerMillimetre = 100;
+// Where the server does not say: the resolution of Qt's own printing.
+constexpr int kFallbackDpi = 1200;
+// The call's own deadline is the limit; the wait allows it this much more
+// to come back and say why, before giving up on it.
+constexpr std::chrono::milliseconds kReplyGrace{1500};
+
+QPageLayout layoutOf(const PrinterPage& page)
 {
-    return "\"" + printerName.toStdString() + "\"";
+    if (page.width <= 0 || page.height <= 0)
+        return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+    const auto mm = [](int hundredths) { return hundredths / kHundredthsPerMillimetre; };
+    return QPageLayout(QPageSize(QSizeF(mm(page.width), mm(page.height)), QPageSize::Millimeter),
+                       QPageLayout::Portrait, QMarginsF(mm(page.left), mm(page.top), mm(page.right), mm(page.bottom)),
+                       QPageLayout::Millimeter);
 }
 
-// Draws in the printer's logical units, whose origin QPainter puts at the
-// top left of the printable area; the job keeps its position in twips.
+// Draws in the PDF's logical units, whose origin QPainter puts at the top
+// left of the printable area; the job keeps its position in twips. The
+// page is drawn by Qt, and sent with CUPS's own calls rather than through
+// QPrinter, whose CUPS calls have no time limit and cannot be abandoned.
 class QtPrintJob : public PrintJob {
 public:
-    explicit QtPrintJob(const QPrinterInfo& info) : printer_(info, QPrinter::HighResolution) {}
+    QtPrintJob(DefaultPrinter printer, Clock::time_point deadline, std::function<bool()> programEnded)
+        : printer_(std::move(printer)), deadline_(deadline), programEnded_(std::move(programEnded)), pdf_(&bytes_)
+    {
+        pdf_.setPageLayout(layoutOf(printer_.page));
+        pdf_.setResolution(printer_.page.dpi > 0 ? printer_.page.dpi : kFallbackDpi);
+        pdf_.setTitle(QString::fromUtf8(kAppTitle));
+        pdf_.setCreator(QString::fromUtf8(kAppTitle));
+    }
 
     bool begin(std::string& whyNot)
     {
-        if (!painter_.begin(&printer_)) {
-            whyNot = "La stampante " + quoted(printer_.printerName()) + " non accetta il lavoro di stampa.";
+        if (!bytes_.open(QIODevice::WriteOnly) || !painter_.begin(&pdf_)) {
+            whyNot = printFailureText(PrintFailure::JobRefused, printer_.place);
             return false;
         }
         // The face the printer starts with; the report sets only size and bold.
@@ -60,23 +89,40 @@ public:
 
     std::string endDoc() override
     {
-        const bool ended = painter_.end();
-        if (!ended || printer_.printerState() == QPrinter::Error || printer_.printerState() == QPrinter::Aborted)
-            return "La stampa su " + quoted(printer_.printerName()) + " non è stata completata.";
-        return {};
+        if (!painter_.end() || programEnded_())
+            return printFailureText(PrintFailure::Incomplete, printer_.place);
+        const std::string pdf = bytes_.data().toStdString();
+        const std::string title = kAppTitle;
+        BackgroundCall<PrintFailure> submission(
+            [place = printer_.place, title, pdf, deadline = deadline_](const std::atomic<bool>& abandoned) {
+                return submitHeldJob(place, title, pdf, deadline, abandoned);
+            });
+        switch (waitKeepingWindowsAlive([&] { return submission.done(); }, deadline_ + kReplyGrace, programEnded_)) {
+        case WaitEnd::Done:
+            return printFailureText(submission.result(), printer_.place);
+        case WaitEnd::TimedOut:
+            return printFailureText(PrintFailure::Unconfirmed, printer_.place);
+        case WaitEnd::ProgramEnded:
+            break;
+        }
+        return printFailureText(PrintFailure::Incomplete, printer_.place);
     }
 
 private:
-    QFontMetricsF metrics() const { return QFontMetricsF(font_, &printer_); }
-    double dpiX() const { return printer_.logicalDpiX(); }
-    double dpiY() const { return printer_.logicalDpiY(); }
+    QFontMetricsF metrics() const { return QFontMetricsF(font_, &pdf_); }
+    double dpiX() const { return pdf_.logicalDpiX(); }
+    double dpiY() const { return pdf_.logicalDpiY(); }
     double toDeviceX(float twips) const { return twips * dpiX() / kTwipsPerInch; }
     double toDeviceY(float twips) const { return twips * dpiY() / kTwipsPerInch; }
     float toTwipsX(double device) const { return static_cast<float>(device * kTwipsPerInch / dpiX()); }
     float toTwipsY(double device) const { return static_cast<float>(device * kTwipsPerInch / dpiY()); }
 
-    // The printer outlives the painter drawing on it.
-    QPrinter printer_;
+    DefaultPrinter printer_;
+    Clock::time_point deadline_;
+    std::function<bool()> programEnded_;
+    QBuffer bytes_;
+    // The writer outlives the painter drawing on it.
+    QPdfWriter pdf_;
     QPainter painter_;
     QFont font_;
     float x_ = 0;
@@ -85,20 +131,30 @@ private:
 
 } // namespace
 
-std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot)
+std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot, std::function<bool()> programEnded)
 {
-    // Bound explicitly: a plain QPrinter would fall back to the first queue,
-    // or to PDF output, when there is no default printer.
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
-        whyNot = "Non è installata nessuna stampante predefinita.";
+    const Clock::time_point deadline = Clock::now() + kPrintServiceLimit;
+    BackgroundCall<DefaultPrinter> question(
+        [deadline](const std::atomic<bool>& abandoned) { return askDefaultPrinter(deadline, abandoned); });
+    DefaultPrinter printer;
+    switch (waitKeepingWindowsAlive([&] { return question.done(); }, deadline + kReplyGrace, programEnded)) {
+    case WaitEnd::Done:
+        printer = question.result();
+        break;
+    case WaitEnd::TimedOut:
+        // Still waiting on a name lookup, which has no time limit of its own.
+        printer.failure = PrintFailure::NoAnswer;
+        printer.place.server = printServerName();
+        break;
+    case WaitEnd::ProgramEnded:
+        printer.failure = PrintFailure::Incomplete;
+        break;
+    }
+    if (printer.failure != PrintFailure::None) {
+        whyNot = printFailureText(printer.failure, printer.place);
         return nullptr;
     }
-    if (info.state() == QPrinter::Error || info.state() == QPrinter::Aborted) {
-        whyNot = "La stampante predefinita " + quoted(info.printerName()) + " è in stato di errore.";
-        return nullptr;
-    }
-    auto job = std::make_unique<QtPrintJob>(info);
+    auto job = std::make_unique<QtPrintJob>(std::move(printer), deadline, std::move(programEnded));
     if (!job->begin(whyNot))
         return nullptr;
     return job;

@@ -1,14 +1,19 @@
 #pragma once
-// Printing on the system's default printer through QPrinter.
+// Printing on the system's default printer: the page drawn by Qt into a
+// PDF, the print service asked and the job sent with CUPS's own calls.
 
 #include "platform/FormsRuntime.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace dravelo::platform::qt {
 
-// A document on the default printer, or null with the reason set.
-std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot);
+// A document on the default printer, or null with the reason set. Waits
+// for the print service at most kPrintServiceLimit from this call to the
+// document's end, with the windows alive meanwhile; programEnded tells
+// that the program ended during a wait, so that nothing goes out.
+std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot, std::function<bool()> programEnded);
 
 } // namespace dravelo::platform::qt

@@ -357,7 +357,7 @@ std::unique_ptr<PrintJob> QtRuntime::startJob(std::string& whyNot)
         whyNot = kProgramEnded;
         return nullptr;
     }
-    return startDefaultPrinterJob(whyNot);
+    return startDefaultPrinterJob(whyNot, [this] { return ended_; });
 }
 
 } // namespace dravelo::platform::qt

@@ -1,30 +1,282 @@
 #include "platform/win32/Win32Printer.h"
 
 #include "platform/AppInfo.h"
+#include "platform/PrintFailure.h"
+#include "platform/win32/ThreadModality.h"
 #include "platform/win32/Utf16.h"
 
-#include <windows.h>
-
+#include <atomic>
 #include <cmath>
+#include <cwctype>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace dravelo::platform::win32 {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 constexpr double kTwipsPerInch = 1440;
 constexpr double kPointsPerInch = 72;
+// The ports on which StartDoc asks the user for a file name.
+constexpr const wchar_t* kPromptingPorts[] = {L"FILE:", L"PORTPROMPT:"};
 
-std::string quoted(const std::wstring& printerName)
+// A printer DC and its document, shared by the job and the spooler calls
+// running for it: whichever lets go last cleans up, so a call that comes
+// back after the program gave up on it never leaves a document behind. A
+// document started and not ended is aborted before the DC goes.
+struct Document {
+    HDC dc = nullptr;
+    HFONT font = nullptr;
+    bool started = false;
+    bool ended = false;
+
+    ~Document()
+    {
+        if (!dc)
+            return;
+        SelectObject(dc, GetStockObject(SYSTEM_FONT));
+        if (font)
+            DeleteObject(font);
+        if (started && !ended)
+            AbortDoc(dc);
+        DeleteDC(dc);
+    }
+};
+
+// One spooler call on a thread of its own; the thread keeps what it shares
+// with the caller, who may give up on it at the deadline.
+template <class Result>
+class SpoolerCall {
+public:
+    template <class Work>
+    explicit SpoolerCall(Work work) : state_(std::make_shared<State>())
+    {
+        std::thread([state = state_, work = std::move(work)]() mutable {
+            state->result = work();
+            SetEvent(state->done);
+        }).detach();
+    }
+
+    HANDLE doneEvent() const { return state_->done; }
+    const Result& result() const { return state_->result; }
+
+private:
+    struct State {
+        HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        Result result{};
+        ~State() { CloseHandle(done); }
+    };
+    std::shared_ptr<State> state_;
+};
+
+// The spooler's calls the job needs before it starts.
+struct Spooler {
+    BOOL(WINAPI* getDefaultPrinter)(LPWSTR, LPDWORD) = nullptr;
+    BOOL(WINAPI* openPrinter)(LPWSTR, LPHANDLE, LPPRINTER_DEFAULTSW) = nullptr;
+    BOOL(WINAPI* getPrinter)(HANDLE, DWORD, LPBYTE, DWORD, LPDWORD) = nullptr;
+    BOOL(WINAPI* closePrinter)(HANDLE) = nullptr;
+};
+
+template <class Function>
+void bind(HMODULE module, const char* name, Function& function)
 {
-    return "\"" + toUtf8(printerName) + "\"";
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
+
+// The spooler brings the whole printing stack into the process (under Wine,
+// CUPS and its libraries: megabytes and tens of milliseconds), so it is
+// loaded, from the system folder only, when the first job starts rather
+// than with the program.
+Spooler loadSpooler()
+{
+    Spooler spooler;
+    HMODULE module = LoadLibraryExW(L"winspool.drv", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!module)
+        return spooler;
+    bind(module, "GetDefaultPrinterW", spooler.getDefaultPrinter);
+    bind(module, "OpenPrinterW", spooler.openPrinter);
+    bind(module, "GetPrinterW", spooler.getPrinter);
+    bind(module, "ClosePrinter", spooler.closePrinter);
+    return spooler;
+}
+
+// A spooler that is not running answers every call with the RPC server
+// missing.
+bool spoolerStopped(DWORD error)
+{
+    return error == RPC_S_SERVER_UNAVAILABLE || error == RPC_S_SERVER_TOO_BUSY || error == RPC_S_CALL_FAILED;
+}
+
+// The default printer's name, or empty with the failure set.
+std::wstring defaultPrinterName(const Spooler& spooler, PrintFailure& failure)
+{
+    failure = PrintFailure::NoPrinter;
+    if (!spooler.getDefaultPrinter)
+        return {};
+    DWORD size = 0;
+    spooler.getDefaultPrinter(nullptr, &size);
+    const DWORD error = GetLastError();
+    if (spoolerStopped(error))
+        failure = PrintFailure::SpoolerStopped;
+    if (error != ERROR_INSUFFICIENT_BUFFER || size == 0)
+        return {};
+    std::wstring name(size, L'\0');
+    if (!spooler.getDefaultPrinter(name.data(), &size))
+        return {};
+    name.resize(size - 1); // the size counted the terminating NUL
+    failure = PrintFailure::None;
+    return name;
+}
+
+bool promptingPort(std::wstring port)
+{
+    for (wchar_t& c : port)
+        c = static_cast<wchar_t>(std::towupper(c));
+    for (const wchar_t* prompting : kPromptingPorts)
+        if (port == prompting)
+            return true;
+    return false;
+}
+
+struct PrinterState {
+    PrintFailure failure = PrintFailure::None;
+    bool asksFileName = false;
+};
+
+// A printer the spooler reports in error, offline or unavailable would hold
+// the job without printing it; a paused one prints once resumed.
+PrinterState printerState(const Spooler& spooler, std::wstring name)
+{
+    constexpr DWORD kOutOfOrder = PRINTER_STATUS_ERROR | PRINTER_STATUS_OFFLINE | PRINTER_STATUS_NOT_AVAILABLE;
+    PrinterState state;
+    HANDLE printer = nullptr;
+    if (!spooler.openPrinter || !spooler.getPrinter || !spooler.closePrinter)
+        return state; // unknown: the job itself will tell
+    if (!spooler.openPrinter(name.data(), &printer, nullptr)) {
+        if (spoolerStopped(GetLastError()))
+            state.failure = PrintFailure::SpoolerStopped;
+        return state;
+    }
+    DWORD size = 0;
+    spooler.getPrinter(printer, 2, nullptr, 0, &size);
+    std::vector<BYTE> bytes(size);
+    const bool read = size >= sizeof(PRINTER_INFO_2W) && spooler.getPrinter(printer, 2, bytes.data(), size, &size);
+    spooler.closePrinter(printer);
+    if (!read)
+        return state;
+    const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(bytes.data());
+    if (info->Status & kOutOfOrder)
+        state.failure = PrintFailure::OutOfOrder;
+    state.asksFileName = info->pPortName && promptingPort(info->pPortName);
+    return state;
+}
+
+// What the first call learns: the printer, its state and a DC on it. The
+// stage it reached tells, when it does not come back, who did not answer.
+struct Opening {
+    PrintFailure failure = PrintFailure::None;
+    std::wstring printer;
+    bool asksFileName = false;
+    std::shared_ptr<Document> document;
+};
+
+struct OpeningProgress {
+    std::mutex mutex;
+    std::wstring printer; // set once the spooler named the default printer
+};
+
+Opening openDefaultPrinter(OpeningProgress& progress)
+{
+    Opening opening;
+    const Spooler spooler = loadSpooler();
+    opening.printer = defaultPrinterName(spooler, opening.failure);
+    if (opening.failure != PrintFailure::None)
+        return opening;
+    {
+        std::lock_guard lock(progress.mutex);
+        progress.printer = opening.printer;
+    }
+    const PrinterState state = printerState(spooler, opening.printer);
+    opening.failure = state.failure;
+    opening.asksFileName = state.asksFileName;
+    if (opening.failure != PrintFailure::None)
+        return opening;
+    HDC dc = CreateDCW(L"WINSPOOL", opening.printer.c_str(), nullptr, nullptr);
+    if (!dc) {
+        opening.failure = spoolerStopped(GetLastError()) ? PrintFailure::SpoolerStopped : PrintFailure::PrinterUnreachable;
+        return opening;
+    }
+    opening.document = std::make_shared<Document>();
+    opening.document->dc = dc;
+    return opening;
+}
+
+// StartDoc and StartPage. The empty failure text with a false result is
+// the user's own cancel of the printer's question.
+struct Start {
+    bool started = false;
+    bool cancelled = false;
+};
+
+Start startDocument(Document& document)
+{
+    const std::wstring title = toUtf16(kAppTitle);
+    DOCINFOW info{};
+    info.cbSize = sizeof info;
+    info.lpszDocName = title.c_str();
+    Start start;
+    document.started = StartDocW(document.dc, &info) > 0;
+    if (!document.started) {
+        start.cancelled = GetLastError() == ERROR_CANCELLED;
+        return start;
+    }
+    start.started = StartPage(document.dc) > 0;
+    return start;
+}
+
+// While the printer's own question is up: as it goes, the program's windows
+// are enabled again before it is gone, so that the activation returns to
+// them and not to another program, as the program's own boxes do. The
+// question is the one window of the thread that is not disabled.
+class QuestionWatch {
+public:
+    explicit QuestionWatch(ThreadModality& modality)
+    {
+        watched_ = &modality;
+        hook_ = SetWindowsHookExW(WH_CBT, goingWindow, nullptr, GetCurrentThreadId());
+    }
+    ~QuestionWatch()
+    {
+        if (hook_)
+            UnhookWindowsHookEx(hook_);
+        watched_ = nullptr;
+    }
+    QuestionWatch(const QuestionWatch&) = delete;
+    QuestionWatch& operator=(const QuestionWatch&) = delete;
+
+private:
+    static LRESULT CALLBACK goingWindow(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto window = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_DESTROYWND && watched_ && GetAncestor(window, GA_ROOT) == window && IsWindowEnabled(window))
+            watched_->enableWindows();
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline ThreadModality* watched_ = nullptr;
+    HHOOK hook_ = nullptr;
+};
 
 // Draws in device pixels, whose origin a printer DC puts at the top left of
 // the printable area; the job keeps its position in twips, y downwards.
 class GdiPrintJob : public PrintJob {
 public:
-    GdiPrintJob(HDC dc, std::wstring printer) : dc_(dc), printer_(std::move(printer))
+    GdiPrintJob(std::shared_ptr<Document> document, std::wstring printer, ServiceWait wait, ServiceDeadline deadline)
+        : document_(std::move(document)), dc_(document_->dc), printer_(std::move(printer)), wait_(std::move(wait)),
+          deadline_(deadline)
     {
         dpiX_ = GetDeviceCaps(dc_, LOGPIXELSX);
         dpiY_ = GetDeviceCaps(dc_, LOGPIXELSY);
@@ -36,31 +288,35 @@ public:
         SetTextAlign(dc_, TA_TOP | TA_LEFT | TA_NOUPDATECP);
     }
 
-    ~GdiPrintJob() override
-    {
-        if (started_ && !ended_)
-            AbortDoc(dc_);
-        SelectObject(dc_, GetStockObject(SYSTEM_FONT));
-        if (font_)
-            DeleteObject(font_);
-        DeleteDC(dc_);
-    }
-
     GdiPrintJob(const GdiPrintJob&) = delete;
     GdiPrintJob& operator=(const GdiPrintJob&) = delete;
 
-    bool begin(std::string& whyNot)
+    // A printer that asks for a file name shows its question from StartDoc:
+    // on this thread, then, with the program's windows disabled as for any
+    // modal box and no time limit, since the user is answering. Any other
+    // StartDoc runs within the limit.
+    bool begin(bool asksFileName, std::string& whyNot)
     {
-        const std::wstring title = toUtf16(kAppTitle);
-        DOCINFOW document{};
-        document.cbSize = sizeof document;
-        document.lpszDocName = title.c_str();
-        started_ = StartDocW(dc_, &document) > 0;
-        if (!started_ || StartPage(dc_) <= 0) {
-            whyNot = "La stampante " + quoted(printer_) + " non accetta il lavoro di stampa.";
-            return false;
+        Start start;
+        if (asksFileName) {
+            ThreadModality modality(nullptr, true);
+            QuestionWatch watch(modality);
+            start = startDocument(*document_);
+        } else {
+            SpoolerCall<Start> call([document = document_] { return startDocument(*document); });
+            const ServiceWaitEnd end = wait_(call.doneEvent(), deadline_);
+            if (end != ServiceWaitEnd::Done) {
+                whyNot = failureText(end == ServiceWaitEnd::TimedOut ? PrintFailure::PrinterNoAnswer
+                                                                      : PrintFailure::Incomplete);
+                return false;
+            }
+            start = call.result();
         }
-        return true;
+        if (start.started)
+            return true;
+        // The user's own choice is not told as a refusal.
+        whyNot = start.cancelled ? std::string() : failureText(PrintFailure::JobRefused);
+        return false;
     }
 
     void setCurrentX(float twips) override { x_ = twips; }
@@ -100,19 +356,33 @@ public:
         x_ += toTwips(extent.cx, dpiX_);
     }
 
+    // EndPage and EndDoc within the limit. A failed one leaves the document
+    // unended, so that it is aborted before its DC is deleted.
     std::string endDoc() override
     {
-        const bool pageSent = !ended_ && EndPage(dc_) > 0;
-        const bool sent = pageSent && EndDoc(dc_) > 0;
+        if (ended_)
+            return failureText(PrintFailure::Incomplete);
         ended_ = true;
-        if (!sent || failed_)
-            return "La stampa su " + quoted(printer_) + " non è stata completata.";
-        return {};
+        SpoolerCall<bool> call([document = document_] {
+            document->ended = EndPage(document->dc) > 0 && EndDoc(document->dc) > 0;
+            return document->ended;
+        });
+        switch (wait_(call.doneEvent(), deadline_)) {
+        case ServiceWaitEnd::Done:
+            return call.result() && !failed_ ? std::string() : failureText(PrintFailure::Incomplete);
+        case ServiceWaitEnd::TimedOut:
+            return failureText(PrintFailure::Unconfirmed);
+        case ServiceWaitEnd::ProgramEnded:
+            break;
+        }
+        return failureText(PrintFailure::Incomplete);
     }
 
 private:
     static int toDevice(float twips, int dpi) { return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch)); }
     static float toTwips(long device, int dpi) { return static_cast<float>(device * kTwipsPerInch / dpi); }
+
+    std::string failureText(PrintFailure failure) const { return printFailureText(failure, {{}, toUtf8(printer_)}); }
 
     // The font is made when it is first needed after a change of size or
     // weight, and replaces the one before.
@@ -130,9 +400,9 @@ private:
             return;
         }
         SelectObject(dc_, font);
-        if (font_)
-            DeleteObject(font_);
-        font_ = font;
+        if (document_->font)
+            DeleteObject(document_->font);
+        document_->font = font;
     }
 
     TEXTMETRICW metrics() const
@@ -143,108 +413,61 @@ private:
         return m;
     }
 
+    std::shared_ptr<Document> document_;
     HDC dc_;
     std::wstring printer_;
+    ServiceWait wait_;
+    ServiceDeadline deadline_;
     std::wstring face_;
     int dpiX_ = 0;
     int dpiY_ = 0;
     double points_ = 0;
     bool bold_ = false;
-    mutable HFONT font_ = nullptr;
     // Until the first size or weight is set, the printer's own font is used.
     mutable bool fontChanged_ = false;
     mutable bool failed_ = false;
-    bool started_ = false;
     bool ended_ = false;
     float x_ = 0;
     float y_ = 0;
 };
 
-// The spooler's calls the job needs before it starts.
-struct Spooler {
-    BOOL(WINAPI* getDefaultPrinter)(LPWSTR, LPDWORD) = nullptr;
-    BOOL(WINAPI* openPrinter)(LPWSTR, LPHANDLE, LPPRINTER_DEFAULTSW) = nullptr;
-    BOOL(WINAPI* getPrinter)(HANDLE, DWORD, LPBYTE, DWORD, LPDWORD) = nullptr;
-    BOOL(WINAPI* closePrinter)(HANDLE) = nullptr;
-};
-
-template <class Function>
-void bind(HMODULE module, const char* name, Function& function)
-{
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-// The spooler brings the whole printing stack into the process (under Wine,
-// CUPS and its libraries: megabytes and tens of milliseconds), so it is
-// loaded, from the system folder only, when the first job starts rather
-// than with the program.
-Spooler loadSpooler()
-{
-    Spooler spooler;
-    HMODULE module = LoadLibraryExW(L"winspool.drv", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (!module)
-        return spooler;
-    bind(module, "GetDefaultPrinterW", spooler.getDefaultPrinter);
-    bind(module, "OpenPrinterW", spooler.openPrinter);
-    bind(module, "GetPrinterW", spooler.getPrinter);
-    bind(module, "ClosePrinter", spooler.closePrinter);
-    return spooler;
-}
-
-// The default printer's name, or empty with the system's error code set.
-std::wstring defaultPrinterName(const Spooler& spooler)
-{
-    if (!spooler.getDefaultPrinter)
-        return {};
-    DWORD size = 0;
-    spooler.getDefaultPrinter(nullptr, &size);
-    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size == 0)
-        return {};
-    std::wstring name(size, L'\0');
-    if (!spooler.getDefaultPrinter(name.data(), &size))
-        return {};
-    name.resize(size - 1); // the size counted the terminating NUL
-    return name;
-}
-
-// A printer the spooler reports in error, offline or unavailable would hold
-// the job without printing it; a paused one prints once resumed.
-bool printerOutOfOrder(const Spooler& spooler, std::wstring name)
-{
-    constexpr DWORD kOutOfOrder = PRINTER_STATUS_ERROR | PRINTER_STATUS_OFFLINE | PRINTER_STATUS_NOT_AVAILABLE;
-    HANDLE printer = nullptr;
-    if (!spooler.openPrinter || !spooler.getPrinter || !spooler.closePrinter ||
-        !spooler.openPrinter(name.data(), &printer, nullptr))
-        return false; // unknown: the job itself will tell
-    DWORD size = 0;
-    spooler.getPrinter(printer, 2, nullptr, 0, &size);
-    std::vector<BYTE> info(size);
-    const bool read = size >= sizeof(PRINTER_INFO_2W) && spooler.getPrinter(printer, 2, info.data(), size, &size);
-    spooler.closePrinter(printer);
-    return read && (reinterpret_cast<const PRINTER_INFO_2W*>(info.data())->Status & kOutOfOrder) != 0;
-}
-
 } // namespace
 
-std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot)
+ServiceWaitEnd waitWithoutWindows(HANDLE done, ServiceDeadline deadline)
 {
-    const Spooler spooler = loadSpooler();
-    const std::wstring printer = defaultPrinterName(spooler);
-    if (printer.empty()) {
-        whyNot = "Non è installata nessuna stampante predefinita.";
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    const DWORD milliseconds = left > 0 ? static_cast<DWORD>(left) : 0;
+    return WaitForSingleObject(done, milliseconds) == WAIT_OBJECT_0 ? ServiceWaitEnd::Done : ServiceWaitEnd::TimedOut;
+}
+
+std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot, ServiceWait wait)
+{
+    const ServiceDeadline deadline = Clock::now() + kPrintServiceLimit;
+    auto progress = std::make_shared<OpeningProgress>();
+    SpoolerCall<Opening> call([progress] { return openDefaultPrinter(*progress); });
+    Opening opening;
+    switch (wait(call.doneEvent(), deadline)) {
+    case ServiceWaitEnd::Done:
+        opening = call.result();
+        break;
+    case ServiceWaitEnd::TimedOut: {
+        // Before the spooler named a printer it was the spooler that did not
+        // answer; after, the printer's own server.
+        std::lock_guard lock(progress->mutex);
+        opening.printer = progress->printer;
+        opening.failure = opening.printer.empty() ? PrintFailure::SpoolerNoAnswer : PrintFailure::PrinterNoAnswer;
+        break;
+    }
+    case ServiceWaitEnd::ProgramEnded:
+        opening.failure = PrintFailure::Incomplete;
+        break;
+    }
+    if (opening.failure != PrintFailure::None) {
+        whyNot = printFailureText(opening.failure, {{}, toUtf8(opening.printer)});
         return nullptr;
     }
-    if (printerOutOfOrder(spooler, printer)) {
-        whyNot = "La stampante predefinita " + quoted(printer) + " è in stato di errore.";
-        return nullptr;
-    }
-    HDC dc = CreateDCW(L"WINSPOOL", printer.c_str(), nullptr, nullptr);
-    if (!dc) {
-        whyNot = "La stampante predefinita " + quoted(printer) + " non è raggiungibile.";
-        return nullptr;
-    }
-    auto job = std::make_unique<GdiPrintJob>(dc, printer);
-    if (!job->begin(whyNot))
+    auto job = std::make_unique<GdiPrintJob>(opening.document, opening.printer, std::move(wait), deadline);
+    if (!job->begin(opening.asksFileName, whyNot))
         return nullptr;
     return job;
 }

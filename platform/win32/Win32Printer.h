@@ -1,14 +1,33 @@
 #pragma once
-// Printing on the system's default printer through GDI.
+// Printing on the system's default printer through GDI. The spooler's calls
+// that can wait on a stopped spooler or on a network printer run on a
+// thread of their own, each stage within the limit from the start of the
+// job to its end, so that the program's windows stay alive meanwhile.
 
 #include "platform/FormsRuntime.h"
 
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace dravelo::platform::win32 {
 
-// A started document on the default printer, or null with the reason set.
-std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot);
+enum class ServiceWaitEnd { Done, TimedOut, ProgramEnded };
+using ServiceDeadline = std::chrono::steady_clock::time_point;
+
+// Waits until the event is set or the deadline passes. The program's runtime
+// keeps its windows painting meanwhile, with their input held.
+using ServiceWait = std::function<ServiceWaitEnd(HANDLE done, ServiceDeadline deadline)>;
+
+// The wait of a program without windows.
+ServiceWaitEnd waitWithoutWindows(HANDLE done, ServiceDeadline deadline);
+
+// A started document on the default printer, or null with the reason set;
+// null with the empty reason when the user cancelled the printer's own
+// question (the file name of a printer that prints to a file).
+std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot, ServiceWait wait);
 
 } // namespace dravelo::platform::win32

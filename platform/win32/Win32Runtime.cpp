@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Runtime.h"
 
+#include "platform/win32/ThreadModality.h"
 #include "platform/win32/Utf16.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FormWindow.h"
@@ -342,7 +343,9 @@ std::unique_ptr<PrintJob> Win32Runtime::startJob(std::string& whyNot)
         whyNot = kProgramEnded;
         return nullptr;
     }
-    return startDefaultPrinterJob(whyNot);
+    return startDefaultPrinterJob(whyNot, [this](HANDLE done, ServiceDeadline deadline) {
+        return waitForService(done, deadline);
+    });
 }
 
 BOOL Win32Runtime::sessionMayEnd()
@@ -378,6 +381,70 @@ void Win32Runtime::sessionEnded(bool ending)
     sessionAgreed_ = false;
     if (ending)
         endProgram();
+}
+
+ServiceWaitEnd Win32Runtime::waitForService(HANDLE done, ServiceDeadline deadline)
+{
+    // The forms' class cursor is what the system shows over them.
+    const HCURSOR waitCursor = LoadCursorW(nullptr, IDC_WAIT);
+    std::vector<std::pair<HWND, LONG_PTR>> cursors;
+    for (const std::string& form : loadOrder_) {
+        const HWND hwnd = window(form);
+        cursors.emplace_back(hwnd, SetClassLongPtrW(hwnd, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(waitCursor)));
+    }
+    SetCursor(waitCursor);
+    // A box opened meanwhile (the session end's question) enables its owner
+    // again when it goes: every round disables what is enabled again.
+    std::vector<std::unique_ptr<ThreadModality>> held;
+    held.push_back(std::make_unique<ThreadModality>(nullptr, true));
+    ServiceWaitEnd end = ServiceWaitEnd::TimedOut;
+    while (!ended_) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            break;
+        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &done, static_cast<DWORD>(left.count()), QS_ALLINPUT,
+                                                        MWMO_INPUTAVAILABLE);
+        if (woken == WAIT_OBJECT_0) {
+            end = ServiceWaitEnd::Done;
+            break;
+        }
+        if (woken != WAIT_OBJECT_0 + 1 || !pumpHeldInput())
+            break;
+        held.push_back(std::make_unique<ThreadModality>(nullptr, true));
+    }
+    if (ended_)
+        return ServiceWaitEnd::ProgramEnded;
+    while (!held.empty())
+        held.pop_back();
+    for (auto it = cursors.rbegin(); it != cursors.rend(); ++it)
+        if (IsWindow(it->first))
+            SetClassLongPtrW(it->first, GCLP_HCURSOR, it->second);
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    SetCursorPos(pointer.x, pointer.y); // the system asks the window under it for its cursor again
+    return end;
+}
+
+bool Win32Runtime::pumpHeldInput()
+{
+    MSG message;
+    while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT)
+            break;
+        // Keys and clicks meant for a disabled window are dropped, as no
+        // window gets them under a modal box; the access keys of the
+        // keyboard navigation would otherwise still press buttons.
+        const bool input = (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) ||
+                           (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST);
+        if (input && message.hwnd && !IsWindowEnabled(GetAncestor(message.hwnd, GA_ROOT)))
+            continue;
+        if (!preTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    collectUnloaded();
+    return !ended_;
 }
 
 int Win32Runtime::runMessageLoop()

@@ -7,6 +7,7 @@
 
 #include "platform/FormDesign.h"
 #include "platform/FormsRuntime.h"
+#include "platform/win32/Win32Printer.h"
 #include "platform/win32/WindowsServices.h"
 
 #include <windows.h>
@@ -96,6 +97,13 @@ public:
     void closeRequested(const std::string& form);
     // WM_QUERYENDSESSION and WM_ENDSESSION of any window.
     BOOL sessionMayEnd();
+    // The printer's wait for the spooler: the windows disabled as under a
+    // modal box and still painting, with the wait cursor, until the event
+    // is set, the deadline passes or the program ends.
+    ServiceWaitEnd waitForService(HANDLE done, ServiceDeadline deadline);
+    // Handles the messages waiting now, the user's input to disabled
+    // windows dropped; false once the program has ended.
+    bool pumpHeldInput();
     void sessionEnded(bool ending);
     void runPendingLeave();
     // Subclassed controls hand their messages here first.

@@ -165,5 +165,22 @@ TEST(StampaRapporto, ReportsAJobThatCannotBeEnded)
     EXPECT_FLOAT_EQ(printer.record.x, 0);
 }
 
+// The user cancelled the printer's own question: nothing printed, nothing
+// to tell.
+class CancelledPrinter : public platform::Printing {
+public:
+    std::unique_ptr<platform::PrintJob> startJob(std::string& whyNot) override
+    {
+        whyNot.clear();
+        return nullptr;
+    }
+};
+
+TEST(StampaRapporto, ACancelIsNoFailure)
+{
+    CancelledPrinter printer;
+    EXPECT_EQ(StampaRapporto(ComponiRapporto({}), printer), "");
+}
+
 } // namespace
 } // namespace dravelo::report

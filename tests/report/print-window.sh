@@ -42,6 +42,82 @@ n=0
 while [ "$(pdf_count)" -lt 2 ] && [ $n -lt 300 ]; do sleep 0.1; n=$((n + 1)); done
 [ "$(pdf_count)" -eq 2 ] || fail "the second press gave no second PDF"
 
+# The scheduler stops answering. While the program waits for it, the
+# window keeps painting (a window laid over it and taken away leaves it
+# whole, which a frozen program would leave unpainted) and holds the
+# user's keys, as under a modal box; within the limit a message tells it.
+# Either nothing went out, and the scheduler answering late prints
+# nothing; or the job was already handed over (Wine sends it to CUPS as
+# the document ends), and the message says it may print later: then it
+# prints once.
+kill -STOP "$cupsd_pid"
+started=$(date +%s%N)
+key alt+p
+sleep 1
+key alt+e
+folim=$(find_window Folim) || fail "no calculation window during the wait"
+import -window root "$dir/waiting.png"
+xmessage -geometry 400x200+40+60 "Coperto" &
+cover=$!
+n=0
+until find_window xmessage >/dev/null || [ $n -gt 50 ]; do sleep 0.1; n=$((n + 1)); done
+sleep 0.5
+kill "$cover"
+wait "$cover" 2>/dev/null
+sleep 1
+import -window root "$dir/uncovered.png"
+# Only where the other window lay: the focus may have left the button.
+unpainted=$(compare -metric AE "$dir/waiting.png[400x200+40+60]" "$dir/uncovered.png[400x200+40+60]" null: 2>&1)
+[ "${unpainted%% *}" -lt 500 ] 2>/dev/null ||
+    fail "the window was not painted again during the wait ($unpainted pixels differ)"
+expect_message_box "silent scheduler"
+answered=$((($(date +%s%N) - started) / 1000000))
+said=$(message_text)
+case "$said" in
+*"non ha risposto entro"*) late=0 ;;
+*"potrebbe essere stampato più tardi"*) late=1 ;;
+*) fail "silent scheduler: the message box says '$said'" ;;
+esac
+echo "print-window: the silent scheduler told after $answered ms"
+[ $answered -lt 30000 ] || fail "the silent scheduler was told only after $answered ms"
+answer_message_box_default "silent scheduler"
+# The Alt+E typed during the wait was held, not kept for later.
+sleep 0.5
+expect_no_message_box "keys typed during the wait"
+kill -CONT "$cupsd_pid"
+printed=$((2 + late))
+n=0
+while [ "$(pdf_count)" -lt $printed ] && [ $n -lt 300 ]; do sleep 0.1; n=$((n + 1)); done
+sleep 3
+[ "$(pdf_count)" -eq $printed ] ||
+    fail "$(pdf_count) PDFs after the scheduler answered late, not $printed ($said)"
+
+# An end of session during such a wait still gets its question; No keeps
+# the program, whose print is then told as before.
+if command -v end_session >/dev/null; then
+    kill -STOP "$cupsd_pid"
+    key alt+p
+    sleep 1
+    end_session &
+    session=$!
+    expect_message_box "an end of session during the wait" "Chiudere il programma ?"
+    answer_message_box_default "No to the end of session during the wait"
+    wait "$session"
+    [ $? -eq 1 ] || fail "the end of session during the wait was not refused"
+    expect_message_box "the print after the end of session"
+    case "$(message_text)" in
+    *"non ha risposto entro"* | *"potrebbe essere stampato più tardi"*) ;;
+    *) fail "the print after the end of session: '$(message_text)'" ;;
+    esac
+    answer_message_box_default "the print after the end of session"
+    kill -CONT "$cupsd_pid"
+    # A job already handed over prints once, late.
+    sleep 3
+    n=0
+    while [ $n -lt 100 ] && lpstat -h "$sock" -o 2>/dev/null | grep -q .; do sleep 0.1; n=$((n + 1)); done
+    printed=$(pdf_count)
+fi
+
 cupsdisable -h "$sock" "$queue"
 key alt+p
 if [ "$stopped_queue_told" = yes ]; then
@@ -63,6 +139,6 @@ key alt+p
 expect_message_box "no queue"
 answer_message_box_default "no queue"
 sleep 0.5
-[ "$(pdf_count)" -eq 2 ] || fail "a refused print still made a PDF"
+[ "$(pdf_count)" -eq $printed ] || fail "a refused print still made a PDF"
 end_program_with_esci
 echo "PASS: printed through the window and read back; a disabled queue and no queue told"

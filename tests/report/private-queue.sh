@@ -26,6 +26,8 @@ cupsd_pid=""
 
 private_queue_stop() {
     if [ -n "$cupsd_pid" ]; then
+        # A test may have left it stopped, where it would not end.
+        kill -CONT "$cupsd_pid" 2>/dev/null || true
         kill "$cupsd_pid" 2>/dev/null || true
         wait "$cupsd_pid" 2>/dev/null || true
         cupsd_pid=""

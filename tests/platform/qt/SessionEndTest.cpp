@@ -18,9 +18,14 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace dravelo;
 using namespace dravelo::testing;
@@ -65,6 +70,33 @@ protected:
     }
 };
 
+// A server that takes connections (the system queues them) and never answers.
+class SilentServer {
+public:
+    SilentServer() : fd_(socket(AF_INET, SOCK_STREAM, 0))
+    {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (fd_ >= 0 && bind(fd_, reinterpret_cast<sockaddr*>(&address), length) == 0 && listen(fd_, 8) == 0 &&
+            getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+            port_ = ntohs(address.sin_port);
+    }
+    ~SilentServer()
+    {
+        if (fd_ >= 0)
+            close(fd_);
+    }
+    SilentServer(const SilentServer&) = delete;
+    SilentServer& operator=(const SilentServer&) = delete;
+    int port() const { return port_; }
+
+private:
+    int fd_;
+    int port_ = 0;
+};
+
 } // namespace
 
 class SessionEndTest : public QObject {
@@ -74,6 +106,7 @@ private slots:
     void initTestCase() { platform::qt::installQtTranslations(); }
     void endsCleanlyFromInsideABox_data();
     void endsCleanlyFromInsideABox();
+    void endsCleanlyDuringAPrintWait();
 };
 
 void SessionEndTest::endsCleanlyFromInsideABox_data()
@@ -133,6 +166,53 @@ void SessionEndTest::endsCleanlyFromInsideABox()
         QCOMPARE(text2Texts, QStringList({"1", "1."}));
     QCOMPARE(QDir(scratch.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList());
+}
+
+// "Stam&pa" waits for a print server that takes the connection and never
+// answers; the session manager asks meanwhile. The question comes up at
+// once, Yes ends the program there, and the abandoned print says nothing.
+void SessionEndTest::endsCleanlyDuringAPrintWait()
+{
+    SilentServer silent;
+    QVERIFY(silent.port() > 0);
+    qputenv("CUPS_SERVER", QByteArray("127.0.0.1:") + QByteArray::number(silent.port()));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    platform::qt::QtRuntime runtime(forms::allDesigns());
+    app::Program program(runtime);
+    runtime.setEvents(&program);
+    runtime.show(forms::kForm1);
+    runtime.show(kForm2);
+    QVERIFY(QTest::qWaitForWindowActive(runtime.window(kForm2)));
+    auto* print = qobject_cast<QPushButton*>(runtime.widget({kForm2, "Command3"}));
+    QVERIFY(print);
+
+    BoxesShown boxes;
+    bool mayEnd = false;
+    QElapsedTimer waited;
+    qint64 asked = -1;
+    QTimer::singleShot(0, [&] {
+        waited.start();
+        print->click();
+    });
+    QTimer::singleShot(500, [&] {
+        asked = waited.elapsed();
+        ModalAnswer yes([](QWidget* exitBox) { pressKeyIn(exitBox, Qt::Key_S); });
+        mayEnd = platform::qt::sessionMayEnd(runtime);
+    });
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(kGaveUp); });
+    giveUp.start(kGiveUpMs);
+    const int status = QApplication::exec();
+    qunsetenv("CUPS_SERVER");
+
+    QCOMPARE(status, 0);
+    QVERIFY(mayEnd);
+    QVERIFY(runtime.ended());
+    QCOMPARE(boxes.texts, QStringList({kExitQuestion}));
+    // Asked during the wait, not after the print service's limit.
+    QVERIFY2(asked >= 0 && asked < 5000, qPrintable(QString::number(asked)));
 }
 
 QTEST_MAIN(SessionEndTest)

@@ -23,7 +23,12 @@ constexpr double kPointsPerInch = 72;
 // The default printer, keeping the font measures each job gave.
 class DefaultPrinter : public dravelo::testing::MeasuringPrinter {
 public:
-    DefaultPrinter() : MeasuringPrinter(dravelo::platform::win32::startDefaultPrinterJob) {}
+    DefaultPrinter()
+        : MeasuringPrinter([](std::string& whyNot) {
+              return dravelo::platform::win32::startDefaultPrinterJob(whyNot, dravelo::platform::win32::waitWithoutWindows);
+          })
+    {
+    }
 };
 
 // The printable area's offset from the page corner, in points.

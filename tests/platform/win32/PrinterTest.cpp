@@ -13,7 +13,7 @@ TEST(Win32Printer, WithoutADefaultPrinterTheJobIsRefusedWithTheReason)
     if (GetDefaultPrinterW(nullptr, &size) || GetLastError() != ERROR_FILE_NOT_FOUND)
         GTEST_SKIP() << "this prefix has a default printer";
     std::string whyNot;
-    EXPECT_EQ(startDefaultPrinterJob(whyNot), nullptr);
+    EXPECT_EQ(startDefaultPrinterJob(whyNot, waitWithoutWindows), nullptr);
     EXPECT_EQ(whyNot, "Non è installata nessuna stampante predefinita.");
 }
 

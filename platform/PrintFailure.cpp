@@ -1,0 +1,63 @@
+#include "platform/PrintFailure.h"
+
+namespace dravelo::platform {
+
+namespace {
+
+std::string quoted(const std::string& name)
+{
+    return "\"" + name + "\"";
+}
+
+std::string limitText()
+{
+    return std::to_string(kPrintServiceLimit.count()) + " secondi";
+}
+
+} // namespace
+
+std::string printFailureText(PrintFailure failure, const PrintPlace& place)
+{
+    const std::string server = quoted(place.server);
+    const std::string printer = quoted(place.printer);
+    switch (failure) {
+    case PrintFailure::None:
+        return {};
+    case PrintFailure::NoPrinter:
+        return "Non è installata nessuna stampante predefinita.";
+    case PrintFailure::ServerUnknown:
+        return "Il server di stampa " + server + " non è raggiungibile: il nome del server è sconosciuto.";
+    case PrintFailure::ServerRefused:
+        return "Il server di stampa " + server + " non è raggiungibile: rifiuta la connessione.";
+    case PrintFailure::ServerUnreachable:
+        return "Il server di stampa " + server + " non è raggiungibile.";
+    case PrintFailure::SpoolerStopped:
+        return "Il servizio di stampa del sistema (Spooler) non è in esecuzione.";
+    case PrintFailure::SpoolerNoAnswer:
+        return "Il servizio di stampa del sistema (Spooler) non ha risposto entro " + limitText() + ".";
+    case PrintFailure::NoAnswer:
+        return "Il server di stampa " + server + " non ha risposto entro " + limitText() + ".";
+    case PrintFailure::BadAnswer:
+        return "Il server di stampa " + server + " non risponde come un servizio di stampa.";
+    case PrintFailure::PrinterNoAnswer:
+        return "La stampante " + printer + " non ha risposto entro " + limitText() + ".";
+    case PrintFailure::PrinterUnreachable:
+        return "La stampante predefinita " + printer + " non è raggiungibile.";
+    case PrintFailure::Paused:
+        return "La stampante predefinita " + printer + " è sospesa.";
+    case PrintFailure::Rejecting:
+        return "La stampante predefinita " + printer + " non accetta lavori di stampa.";
+    case PrintFailure::OutOfOrder:
+        return "La stampante predefinita " + printer + " è in stato di errore.";
+    case PrintFailure::JobRefused:
+        return "La stampante " + printer + " non accetta il lavoro di stampa.";
+    case PrintFailure::Unconfirmed:
+        return "Il servizio di stampa non ha confermato la stampa su " + printer + " entro " + limitText() +
+               ": il rapporto potrebbe essere stampato più tardi.";
+    case PrintFailure::Incomplete:
+        return "La stampa su " + printer + " non è stata completata.";
+    }
+    return {};
+}
+
+} // namespace dravelo::platform
