@@ -47,8 +47,22 @@ reg_value() {
 unix_path() {
     winepath -u "$1" 2>/dev/null
 }
+# Each run's log is kept outside the prefix, to tell why a step failed.
 msiexec() {
-    wine msiexec "$@" >/dev/null 2>&1
+    wine msiexec "$@" /l*v+ "$(winepath -w "$workdir/msiexec.log" 2>/dev/null)" >/dev/null 2>&1
+}
+msiexec_log() {
+    tr -d '\000\r' <"$workdir/msiexec.log" 2>/dev/null | tail -n 15
+}
+# Waits (bounded) until the uninstall entry shows this version: the
+# installer's last registry writes may land a moment after it returns.
+wait_installed() {
+    n=0
+    while [ "$(reg_value "$(uninstall_entries)" DisplayVersion)" != "$1" ]; do
+        [ $n -lt 20 ] || return 1
+        sleep 0.5
+        n=$((n + 1))
+    done
 }
 # A folder the system knows, as a Unix path: ROOT (HKCU or HKLM) and the
 # name of its shell folder.
@@ -93,8 +107,10 @@ list_files >"$workdir/files.before"
 
 # Per user: an older version, then this one over it.
 msiexec /i "$lower_msi" /qn || fail "the silent install of $lower_version returned $?"
-[ "$(reg_value "$(uninstall_entries)" DisplayVersion)" = "$lower_version" ] || fail "version $lower_version is not installed"
+wait_installed "$lower_version" ||
+    fail "version $lower_version is not installed; entries: $(uninstall_entries); the installer's log ends: $(msiexec_log)"
 msiexec /i "$msi" /qn || fail "the silent upgrade returned $?"
+wait_installed "$version" || fail "version $version is not installed; the installer's log ends: $(msiexec_log)"
 entries=$(uninstall_entries)
 [ "$(echo "$entries" | grep -c .)" -eq 1 ] || fail "after the upgrade the uninstall entries are: $entries"
 [ "$(reg_value "$entries" DisplayVersion)" = "$version" ] || fail "the entry's version is '$(reg_value "$entries" DisplayVersion)'"
