@@ -11,23 +11,30 @@ namespace dravelo::platform::win32 {
 
 namespace {
 
-int systemColourIndex(SystemColor color)
+// A system colour's index for GetSysColor, and its name in the registry's
+// colour scheme.
+struct SystemColourNames {
+    int index;
+    const wchar_t* registryName;
+};
+
+SystemColourNames namesOf(SystemColor color)
 {
     switch (color) {
     case SystemColor::ButtonFace:
-        return COLOR_BTNFACE;
+        return {COLOR_BTNFACE, L"ButtonFace"};
     case SystemColor::ButtonText:
-        return COLOR_BTNTEXT;
+        return {COLOR_BTNTEXT, L"ButtonText"};
     case SystemColor::Window:
-        return COLOR_WINDOW;
+        return {COLOR_WINDOW, L"Window"};
     case SystemColor::WindowText:
-        return COLOR_WINDOWTEXT;
+        return {COLOR_WINDOWTEXT, L"WindowText"};
     case SystemColor::HighlightText:
-        return COLOR_HIGHLIGHTTEXT;
+        return {COLOR_HIGHLIGHTTEXT, L"HilightText"};
     case SystemColor::InactiveCaptionText:
-        return COLOR_INACTIVECAPTIONTEXT;
+        return {COLOR_INACTIVECAPTIONTEXT, L"InactiveTitleText"};
     }
-    return COLOR_WINDOW;
+    return {COLOR_WINDOW, L"Window"};
 }
 
 // Under Wine a program reads the colour scheme once, when it starts: a
@@ -40,31 +47,12 @@ constexpr const wchar_t* kSessionColours = L"Software\\Wine\\Temporary System Pa
 constexpr const wchar_t* kSavedColours = L"Control Panel\\Colors";
 constexpr DWORD kColourTextChars = 32;
 
-const wchar_t* registryName(SystemColor color)
-{
-    switch (color) {
-    case SystemColor::ButtonFace:
-        return L"ButtonFace";
-    case SystemColor::ButtonText:
-        return L"ButtonText";
-    case SystemColor::Window:
-        return L"Window";
-    case SystemColor::WindowText:
-        return L"WindowText";
-    case SystemColor::HighlightText:
-        return L"HilightText";
-    case SystemColor::InactiveCaptionText:
-        return L"InactiveTitleText";
-    }
-    return L"Window";
-}
-
 // A colour as the registry writes it, "red green blue".
 std::optional<COLORREF> registryColour(const wchar_t* key, SystemColor color)
 {
     wchar_t text[kColourTextChars] = L"";
     DWORD size = sizeof text;
-    if (RegGetValueW(HKEY_CURRENT_USER, key, registryName(color), RRF_RT_REG_SZ, nullptr, text, &size) !=
+    if (RegGetValueW(HKEY_CURRENT_USER, key, namesOf(color).registryName, RRF_RT_REG_SZ, nullptr, text, &size) !=
         ERROR_SUCCESS)
         return std::nullopt;
     int red = 0, green = 0, blue = 0;
@@ -80,7 +68,7 @@ COLORREF systemColour(SystemColor color)
             if (const std::optional<COLORREF> colour = registryColour(key, color))
                 return *colour;
     }
-    return GetSysColor(systemColourIndex(color));
+    return GetSysColor(namesOf(color).index);
 }
 
 } // namespace
