@@ -20,14 +20,7 @@ LANG=it_IT.UTF-8
 LC_ALL=it_IT.UTF-8
 export LANG LC_ALL
 . "$(dirname "$0")/../tests/platform/win32/wine-prefix.sh"
-wine_prefix_use "$work/prefix"
-
-finish() {
-    wine_prefix_stop
-    rm -rf "$work"
-}
-trap finish EXIT
-trap 'exit 130' INT TERM
+wine_prefix_scratch "$work"
 
 # One prefix and one persistent server for every start.
 wine_prefix_start

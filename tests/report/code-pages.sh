@@ -7,13 +7,7 @@
 set -u
 . "$(dirname "$0")/../platform/win32/wine-prefix.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/dravelo-code-pages.XXXXXX")
-wine_prefix_use "$work/prefix"
-finish() {
-    wine_prefix_stop
-    rm -rf "$work"
-}
-trap finish EXIT
-trap 'exit 130' INT TERM
+wine_prefix_scratch "$work"
 
 status=0
 for setting in pl_PL.UTF-8=1250 ru_RU.UTF-8=1251 it_IT.UTF-8=1252; do

@@ -6,13 +6,7 @@
 set -u
 . "$(dirname "$0")/wine-prefix.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/dravelo-contract.XXXXXX")
-wine_prefix_use "$work/prefix"
-finish() {
-    wine_prefix_stop
-    rm -rf "$work"
-}
-trap finish EXIT
-trap 'exit 130' INT TERM
+wine_prefix_scratch "$work"
 
 wine_prefix_start
 wine "$1" --gtest_brief=1

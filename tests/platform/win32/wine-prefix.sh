@@ -10,6 +10,15 @@ wine_prefix_use() {
     mkdir -p "$WINEPREFIX"
 }
 
+# wine_prefix_scratch DIR: the prefix lives in DIR/prefix; when the script
+# exits, its server is stopped and DIR removed.
+wine_prefix_scratch() {
+    wine_prefix_scratch_dir=$1
+    wine_prefix_use "$1/prefix"
+    trap 'wine_prefix_stop; rm -rf "$wine_prefix_scratch_dir"' EXIT
+    trap 'exit 130' INT TERM
+}
+
 # wine_prefix_dpi DPI: the screen scale of a Windows desktop, as its
 # display settings write it. Read when the server starts and kept by the
 # prefix's making, so it goes in before the first start.
