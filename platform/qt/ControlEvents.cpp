@@ -97,7 +97,9 @@ bool QtRuntime::controlEvent(QWidget* widget, QEvent* event)
     case QEvent::Shortcut:
         if (static_cast<QShortcutEvent*>(event)->isAmbiguous())
             return false; // Qt moves the focus among the candidates
-        activateByAccessKey(widget);
+        // The press moves the focus first, as every press does (connectEvents).
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            button->click();
         return true;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
@@ -113,16 +115,6 @@ bool QtRuntime::controlEvent(QWidget* widget, QEvent* event)
     default:
         return false;
     }
-}
-
-void QtRuntime::activateByAccessKey(QWidget* widget)
-{
-    auto* button = qobject_cast<QAbstractButton*>(widget);
-    if (!button || ended_)
-        return;
-    QPointer<QAbstractButton> alive(button);
-    if (focusForPress(button) && alive)
-        alive->click();
 }
 
 bool QtRuntime::focusForPress(QWidget* button)

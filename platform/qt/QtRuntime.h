@@ -115,7 +115,6 @@ private:
     // Key, mouse and access-key events of the controls.
     bool controlEvent(QWidget* widget, QEvent* event);
     bool fieldKeyPress(QWidget* field, QKeyEvent* event);
-    void activateByAccessKey(QWidget* button);
     // A press of a button moves the focus to it first, so that the field
     // being left runs its leave; true when the button has the focus then.
     bool focusForPress(QWidget* button);
