@@ -16,7 +16,6 @@
 #include <chrono>
 #include <cstddef>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -57,13 +56,10 @@ enum class FocusCause {
     Press,   // a press of the control, whoever made it: the focus moves there now
 };
 
-// One window of the toolkit. Its controls are built once, in design order.
+// One window of the toolkit, which owns it. Its controls are built once,
+// in design order.
 class ToolkitWindow {
 public:
-    // The window goes from the screen at once; the toolkit frees it once
-    // none of its own code for the window is running any more.
-    virtual ~ToolkitWindow() = default;
-
     // Builds the next control of the design in its box. A control that
     // sizes itself to its content (autoSize) answers the size it took.
     virtual std::optional<TwipsSize> addControl(const ControlDesign& design, const Look& look,
@@ -100,6 +96,10 @@ public:
     // A disabled window takes no input from any source: the mouse, the keys,
     // an accessibility action, a drop.
     virtual void setEnabled(bool enabled) = 0;
+
+protected:
+    // Freed by its toolkit: WindowToolkit::destroyWindow.
+    virtual ~ToolkitWindow() = default;
 };
 
 // The toolkit itself: its windows, its screen, its standard dialogs and its
@@ -110,8 +110,11 @@ public:
 
     // Builds the window, hidden, with its caption, border, look and normal
     // place; its controls follow through ToolkitWindow::addControl.
-    virtual std::unique_ptr<ToolkitWindow> createWindow(const FormDesign& design, const Look& look,
-                                                        const WindowPlace& place) = 0;
+    virtual ToolkitWindow& createWindow(const FormDesign& design, const Look& look, const WindowPlace& place) = 0;
+    // The window goes from the screen at once; the toolkit frees it once
+    // none of its own code for the window is running any more (this may be
+    // called inside one of the window's own handlers).
+    virtual void destroyWindow(ToolkitWindow& window) = 0;
     // The primary screen in twips.
     virtual ScreenSize screenSize() const = 0;
 
