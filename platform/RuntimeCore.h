@@ -42,14 +42,18 @@ namespace dravelo::platform {
 // The runtime's services besides its windows, as the system gives them.
 class SystemServices : public Clock, public Regional, public FileSystem, public Launcher, public Printing {};
 
-// What becomes of a character typed into a field once its KeyPress has run.
-enum class KeyOutcome {
-    Spent,   // cancelled; or it was Enter or Esc; or the program or the field went
-    Deliver, // the field takes the (perhaps changed) character
-};
-
 // The keys a window answers with its buttons.
 enum class WindowKey { Enter, Escape };
+
+// What becomes of a character typed into a field once its KeyPress has run.
+enum class KeyOutcome {
+    Spent,    // cancelled; or the program or the field went; or an Enter or
+              // Esc whose handler moved the focus
+    Deliver,  // the field takes the (perhaps changed) character
+    ToWindow, // Enter or Esc: the field may see it, then the window answers
+              // it with its default or cancel button (windowKey)
+};
+WindowKey windowKeyOf(std::int16_t keyAscii);
 
 // Once the program has ended every service is inert, so that a handler that
 // a box interrupted (the session ending while the box was open) unwinds
@@ -119,7 +123,7 @@ public:
     // button's Click.
     void press(const ControlId& control);
     // A character typed into a field: its KeyPress, which may change or
-    // cancel it; Enter and Esc then press the default and cancel buttons,
+    // cancel it; Enter and Esc then go to the default and cancel buttons,
     // unless the handler moved the focus.
     KeyOutcome keyTyped(const ControlId& field, std::int16_t& keyAscii);
     // Enter or Esc outside a field: a focused button takes Enter, else the

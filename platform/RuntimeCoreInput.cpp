@@ -20,6 +20,11 @@ constexpr std::int16_t kEscape = 27;
 
 } // namespace
 
+WindowKey windowKeyOf(std::int16_t keyAscii)
+{
+    return keyAscii == kEscape ? WindowKey::Escape : WindowKey::Enter;
+}
+
 std::optional<ControlId> RuntimeCore::focusedControl(const std::string& form) const
 {
     const LoadedWindow* w = window(form);
@@ -115,9 +120,7 @@ KeyOutcome RuntimeCore::keyTyped(const ControlId& field, std::int16_t& keyAscii)
     if (keyAscii != kEnter && keyAscii != kEscape)
         return KeyOutcome::Deliver;
     // A key whose handler moved the focus is spent.
-    if (hasFocus(field))
-        windowKey(field.form, keyAscii == kEnter ? WindowKey::Enter : WindowKey::Escape);
-    return KeyOutcome::Spent;
+    return hasFocus(field) ? KeyOutcome::ToWindow : KeyOutcome::Spent;
 }
 
 bool RuntimeCore::windowKey(const std::string& form, WindowKey key)

@@ -226,8 +226,11 @@ void FakeRuntime::typeKeys(const ControlId& field, const std::string& text)
 {
     for (const char typed : text) {
         std::int16_t keyAscii = static_cast<unsigned char>(typed);
+        const platform::KeyOutcome outcome = keyTyped(field, keyAscii);
+        if (outcome == platform::KeyOutcome::ToWindow)
+            windowKey(field.form, platform::windowKeyOf(keyAscii));
         // A key typed after the focus has gone goes with it.
-        if (keyTyped(field, keyAscii) == platform::KeyOutcome::Deliver && focus == field)
+        else if (outcome == platform::KeyOutcome::Deliver && focus == field)
             setText(field, this->text(field) + static_cast<char>(keyAscii));
     }
 }
