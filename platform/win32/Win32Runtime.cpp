@@ -1,35 +1,30 @@
 #include "platform/win32/Win32Runtime.h"
 
 #include "platform/win32/ThreadModality.h"
-#include "platform/win32/Utf16.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FormWindow.h"
-#include "platform/win32/Win32Printer.h"
-#include "platform/win32/Win32Regional.h"
 #include "platform/win32/Win32Twips.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace dravelo::platform::win32 {
 
 namespace {
-// What the services answer once the program has ended.
-constexpr const char* kProgramEnded = "the program has ended";
+// How often a wait without an event to wait on looks at its call.
+constexpr DWORD kPollMilliseconds = 20;
 } // namespace
 
 Win32Runtime::Win32Runtime(std::vector<FormDesign> designs, HINSTANCE instance)
-    : designs_(std::move(designs)), instance_(instance)
+    : RuntimeCore(std::move(designs), *this, services_), instance_(instance),
+      services_([this](HANDLE done, ServiceDeadline deadline) { return waitForService(done, deadline); })
 {
     Win32FormWindow::registerClasses(instance_);
 }
 
 Win32Runtime::~Win32Runtime()
 {
-    events_ = nullptr;
-    ended_ = true;
+    discardWindows();
     controlWindows_.clear();
-    windows_.clear();
     unloaded_.clear();
     // An end of program nobody pumped must not end a later message loop.
     MSG quit;
@@ -37,35 +32,9 @@ Win32Runtime::~Win32Runtime()
     }
 }
 
-const FormDesign& Win32Runtime::designOf(const std::string& form) const
-{
-    for (const FormDesign& design : designs_)
-        if (design.name == form)
-            return design;
-    throw std::logic_error("no design for window " + form);
-}
-
 Win32FormWindow* Win32Runtime::formWindow(const std::string& form) const
 {
-    auto found = windows_.find(form);
-    return found == windows_.end() ? nullptr : found->second.get();
-}
-
-Win32FormWindow& Win32Runtime::loadedWindow(const std::string& form) const
-{
-    Win32FormWindow* w = formWindow(form);
-    if (!w)
-        throw std::logic_error("window not loaded: " + form);
-    return *w;
-}
-
-Win32Runtime::Found Win32Runtime::findControl(const ControlId& id) const
-{
-    Win32FormWindow& w = loadedWindow(id.form);
-    Win32Control* control = w.find(id);
-    if (!control)
-        throw std::logic_error("no control " + id.form + "." + id.name);
-    return {&w, control};
+    return static_cast<Win32FormWindow*>(toolkitWindow(form));
 }
 
 Win32Runtime::Found Win32Runtime::controlOf(HWND hwnd) const
@@ -89,60 +58,22 @@ HWND Win32Runtime::control(const ControlId& id) const
     return c ? c->hwnd : nullptr;
 }
 
-void Win32Runtime::show(const std::string& form)
+ToolkitWindow& Win32Runtime::createWindow(const FormDesign& design, const Look& look, const WindowPlace& place)
 {
-    if (ended_)
-        return;
-    if (Win32FormWindow* shown = formWindow(form)) {
-        shown->bringToFront();
-        return;
-    }
-    windows_[form] = std::make_unique<Win32FormWindow>(*this, designOf(form), instance_);
-    Win32FormWindow* w = windows_[form].get();
-    loadOrder_.push_back(form);
-    dispatch([&](FormEvents& e) { e.load(form); });
-    if (ended_ || formWindow(form) != w)
-        return;
-    w->showAsDesigned();
+    return *windows_.emplace_back(std::make_unique<Win32FormWindow>(*this, design, look, place, instance_));
 }
 
-bool Win32Runtime::queryClose(const std::string& form, UnloadMode mode)
+void Win32Runtime::destroyWindow(ToolkitWindow& window)
 {
-    if (ended_ || !formWindow(form))
-        return true;
-    std::int16_t cancel = 0;
-    ++closeQueries_;
-    dispatch([&](FormEvents& e) { e.queryUnload(form, cancel, mode); });
-    --closeQueries_;
-    return ended_ || cancel == 0;
-}
-
-void Win32Runtime::unload(const std::string& form)
-{
-    if (ended_ || !formWindow(form))
-        return;
-    if (queryClose(form, UnloadMode::FormCode) && !ended_ && formWindow(form))
-        destroyWindow(form);
-}
-
-void Win32Runtime::closeRequested(const std::string& form)
-{
-    if (!ended_ && queryClose(form, UnloadMode::FormControlMenu) && !ended_)
-        destroyWindow(form);
-}
-
-void Win32Runtime::destroyWindow(const std::string& form)
-{
-    auto found = windows_.find(form);
+    auto found = std::find_if(windows_.begin(), windows_.end(),
+                              [&](const std::unique_ptr<Win32FormWindow>& w) { return w.get() == &window; });
     if (found == windows_.end())
         return;
-    std::unique_ptr<Win32FormWindow> w = std::move(found->second);
+    std::unique_ptr<Win32FormWindow> w = std::move(*found);
     windows_.erase(found);
-    loadOrder_.erase(std::remove(loadOrder_.begin(), loadOrder_.end(), form), loadOrder_.end());
-    std::erase_if(pendingLeaves_, [&](const PendingLeave& leave) { return leave.form == form; });
     for (const Win32Control& c : w->formControls())
         controlWindows_.erase(c.hwnd);
-    w->hide();
+    w->retire();
     // Later: this may run inside one of the window's own handlers.
     unloaded_.push_back(std::move(w));
 }
@@ -153,127 +84,7 @@ void Win32Runtime::collectUnloaded()
         unloaded_.clear();
 }
 
-bool Win32Runtime::isLoaded(const std::string& form) const
-{
-    return formWindow(form) != nullptr;
-}
-
-void Win32Runtime::endProgram()
-{
-    if (ended_)
-        return;
-    ended_ = true;
-    pendingLeaves_.clear();
-    std::vector<std::string> forms = loadOrder_;
-    for (const std::string& form : forms)
-        destroyWindow(form);
-    // Ends the message loop and every modal box still up inside a handler.
-    PostQuitMessage(0);
-}
-
-void Win32Runtime::setFormCaption(const std::string& form, const std::string& caption)
-{
-    if (ended_)
-        return;
-    SetWindowTextW(loadedWindow(form).hwnd(), toUtf16(caption).c_str());
-}
-
-float Win32Runtime::formProperty(const std::string& form, const std::string& name) const
-{
-    if (ended_)
-        return 0;
-    return loadedWindow(form).formProperty(name);
-}
-
-void Win32Runtime::setFormProperty(const std::string& form, const std::string& name, float value)
-{
-    if (ended_)
-        return;
-    loadedWindow(form).setFormProperty(name, value);
-}
-
-std::vector<ControlId> Win32Runtime::controls(const std::string& form) const
-{
-    std::vector<ControlId> ids;
-    if (ended_)
-        return ids;
-    const Win32FormWindow& w = loadedWindow(form);
-    for (const Win32Control& c : w.formControls())
-        ids.push_back(w.idOf(c));
-    return ids;
-}
-
-ControlKind Win32Runtime::kind(const ControlId& control) const
-{
-    if (ended_)
-        return ControlKind::Other;
-    return kindOf(findControl(control).control->design.cls);
-}
-
-double Win32Runtime::property(const ControlId& control, const std::string& name) const
-{
-    if (ended_)
-        return 0;
-    const Found found = findControl(control);
-    return found.window->property(*found.control, name);
-}
-
-void Win32Runtime::setProperty(const ControlId& control, const std::string& name, double value)
-{
-    if (ended_)
-        return;
-    const Found found = findControl(control);
-    found.window->setProperty(*found.control, name, value);
-}
-
-std::string Win32Runtime::text(const ControlId& control) const
-{
-    if (ended_)
-        return {};
-    HWND hwnd = findControl(control).control->hwnd;
-    if (!hwnd)
-        return {};
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return toUtf8(text);
-}
-
-void Win32Runtime::setText(const ControlId& control, const std::string& text)
-{
-    if (ended_)
-        return;
-    const Found found = findControl(control);
-    if (!found.control->isField()) {
-        found.window->setCaption(*found.control, text);
-        return;
-    }
-    // The same text again is no change.
-    if (this->text(control) == text)
-        return;
-    // The field reports the change itself (EN_CHANGE), also for this.
-    SetWindowTextW(found.control->hwnd, toUtf16(text).c_str());
-}
-
-void Win32Runtime::setCaption(const ControlId& control, const std::string& caption)
-{
-    setText(control, caption);
-}
-
-void Win32Runtime::setFocus(const ControlId& control)
-{
-    if (ended_)
-        return;
-    const Found found = findControl(control);
-    HWND hwnd = found.control->hwnd;
-    if (!hwnd || !found.control->focusable())
-        return;
-    if (GetActiveWindow() == found.window->hwnd())
-        moveFocus(hwnd);
-    else
-        found.window->rememberFocus(hwnd); // taken when the window is active again
-}
-
-ScreenSize Win32Runtime::screen() const
+ScreenSize Win32Runtime::screenSize() const
 {
     const SIZE pixels = primaryScreenPixels();
     const TwipsPerPixel twips = screenTwipsPerPixel();
@@ -283,104 +94,39 @@ ScreenSize Win32Runtime::screen() const
 HWND Win32Runtime::activeFormWindow() const
 {
     HWND active = GetActiveWindow();
-    for (const auto& [name, w] : windows_)
+    for (const auto& w : windows_)
         if (w->hwnd() == active)
             return active;
     return nullptr;
 }
 
-MsgAnswer Win32Runtime::msgBox(const std::string& text, MsgButtons buttons, MsgIcon icon, MsgDefault defaultButton)
+MsgAnswer Win32Runtime::askUser(const std::string& text, MsgButtons buttons, MsgIcon icon, MsgDefault defaultButton)
 {
-    if (ended_)
-        return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
     return showMessageBox(activeFormWindow(), text, buttons, icon, defaultButton);
 }
 
-std::string Win32Runtime::inputBox(const std::string& prompt, const std::string& title)
+std::string Win32Runtime::askText(const std::string& prompt, const std::string& title)
 {
-    if (ended_)
-        return {};
     return showInputBox(activeFormWindow(), prompt, title);
 }
 
-std::string Win32Runtime::dateText() const
+void Win32Runtime::endEventLoop()
 {
-    return currentDateText();
+    // Ends the message loop and every modal box still up inside a handler.
+    PostQuitMessage(0);
 }
 
-std::string Win32Runtime::timeText() const
+void Win32Runtime::runModalLoop(const std::function<bool()>& finished, std::chrono::steady_clock::time_point deadline)
 {
-    return currentTimeText();
-}
-
-NumberFormat Win32Runtime::numberFormat() const
-{
-    return userNumberFormat();
-}
-
-std::string Win32Runtime::writeFile(const std::string& path, const std::string& bytes)
-{
-    if (ended_)
-        return kProgramEnded;
-    return files_.writeFile(path, bytes);
-}
-
-std::string Win32Runtime::firstMatch(const std::string& pattern) const
-{
-    if (ended_)
-        return {};
-    return files_.firstMatch(pattern);
-}
-
-bool Win32Runtime::launch(const std::string& program)
-{
-    return !ended_ && launcher_.launch(program);
-}
-
-std::unique_ptr<PrintJob> Win32Runtime::startJob(std::string& whyNot)
-{
-    if (ended_) {
-        whyNot = kProgramEnded;
-        return nullptr;
-    }
-    return startDefaultPrinterJob(whyNot, [this](HANDLE done, ServiceDeadline deadline) {
-        return waitForService(done, deadline);
-    });
-}
-
-BOOL Win32Runtime::sessionMayEnd()
-{
-    // The system asks every window: the query already running answers for
-    // the whole program, and so does an agreement until the end message,
-    // which the system promises to every window that agreed. A refusal is
-    // not kept: the window that refused is promised no end message, so the
-    // next log-off asks afresh. A close question that is already open is
-    // not asked a second time: the session is refused, and that question's
-    // answer decides whether the program ends.
-    if (ended_ || sessionQueryRunning_ || sessionAgreed_)
-        return TRUE;
-    if (closeQueries_ > 0)
-        return FALSE;
-    sessionQueryRunning_ = true;
-    BOOL answer = TRUE;
-    for (const std::string& form : loadedForms()) {
-        if (!queryClose(form, UnloadMode::AppWindows)) {
-            answer = FALSE;
+    while (!ended() && !finished()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
             break;
-        }
-        if (ended_)
+        const DWORD wait = std::min(static_cast<DWORD>(left.count()), kPollMilliseconds);
+        MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (!pumpHeldInput())
             break;
     }
-    sessionQueryRunning_ = false;
-    sessionAgreed_ = answer != FALSE;
-    return answer;
-}
-
-void Win32Runtime::sessionEnded(bool ending)
-{
-    sessionAgreed_ = false;
-    if (ending)
-        endProgram();
 }
 
 ServiceWaitEnd Win32Runtime::waitForService(HANDLE done, ServiceDeadline deadline)
@@ -388,17 +134,16 @@ ServiceWaitEnd Win32Runtime::waitForService(HANDLE done, ServiceDeadline deadlin
     // The forms' class cursor is what the system shows over them.
     const HCURSOR waitCursor = LoadCursorW(nullptr, IDC_WAIT);
     std::vector<std::pair<HWND, LONG_PTR>> cursors;
-    for (const std::string& form : loadOrder_) {
-        const HWND hwnd = window(form);
-        cursors.emplace_back(hwnd, SetClassLongPtrW(hwnd, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(waitCursor)));
-    }
+    for (const auto& w : windows_)
+        cursors.emplace_back(w->hwnd(),
+                             SetClassLongPtrW(w->hwnd(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(waitCursor)));
     SetCursor(waitCursor);
     // A box opened meanwhile (the session end's question) enables its owner
     // again when it goes: every round disables what is enabled again.
     std::vector<std::unique_ptr<ThreadModality>> held;
     held.push_back(std::make_unique<ThreadModality>(nullptr, true));
     ServiceWaitEnd end = ServiceWaitEnd::TimedOut;
-    while (!ended_) {
+    while (!ended()) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0)
             break;
@@ -412,7 +157,7 @@ ServiceWaitEnd Win32Runtime::waitForService(HANDLE done, ServiceDeadline deadlin
             break;
         held.push_back(std::make_unique<ThreadModality>(nullptr, true));
     }
-    if (ended_)
+    if (ended())
         return ServiceWaitEnd::ProgramEnded;
     while (!held.empty())
         held.pop_back();
@@ -428,7 +173,7 @@ ServiceWaitEnd Win32Runtime::waitForService(HANDLE done, ServiceDeadline deadlin
 bool Win32Runtime::pumpHeldInput()
 {
     MSG message;
-    while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (!ended() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT)
             break;
         // Keys and clicks meant for a disabled window are dropped, as no
@@ -444,13 +189,13 @@ bool Win32Runtime::pumpHeldInput()
         }
     }
     collectUnloaded();
-    return !ended_;
+    return !ended();
 }
 
 int Win32Runtime::runMessageLoop()
 {
     MSG message;
-    while (!ended_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    while (!ended() && GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (!preTranslate(message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
@@ -464,7 +209,7 @@ int Win32Runtime::runMessageLoop()
 bool Win32Runtime::pumpMessages()
 {
     MSG message;
-    while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (!ended() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT)
             break;
         if (!preTranslate(message)) {
@@ -474,7 +219,7 @@ bool Win32Runtime::pumpMessages()
         collectUnloaded();
     }
     collectUnloaded();
-    return !ended_;
+    return !ended();
 }
 
 } // namespace dravelo::platform::win32
