@@ -5,11 +5,13 @@
 #include "platform/qt/LineWidget.h"
 #include "platform/qt/PictureWidgets.h"
 #include "platform/qt/Twips.h"
+#include "platform/qt/X11WindowManager.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
 
 #include <algorithm>
 #include <stdexcept>
@@ -237,10 +239,19 @@ QWidget* FormWindow::firstInTabOrder() const
 
 void FormWindow::showAsDesigned()
 {
-    if (design_.state == WindowState::Maximized)
-        showMaximized();
-    else
+    if (design_.state != WindowState::Maximized) {
         show();
+        return;
+    }
+    // Maximized all the same, so that a window manager started later
+    // takes the window as maximized, and a restore brings back the normal
+    // geometry (held pending meanwhile).
+    setWindowState(Qt::WindowMaximized);
+    if (noWindowManagerOnX11(*this)) {
+        setGeometry(screen()->availableGeometry());
+        pendingNormalGeometry_ = true;
+    }
+    show();
 }
 
 void FormWindow::closeEvent(QCloseEvent* event)
