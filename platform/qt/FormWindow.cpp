@@ -1,11 +1,11 @@
 #include "platform/qt/FormWindow.h"
 
+#include "platform/qt/BareX11.h"
 #include "platform/qt/ControlFactory.h"
 #include "platform/qt/DesignStyle.h"
 #include "platform/qt/LineWidget.h"
 #include "platform/qt/PictureWidgets.h"
 #include "platform/qt/Twips.h"
-#include "platform/qt/X11WindowManager.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -243,11 +243,11 @@ void FormWindow::showAsDesigned()
         show();
         return;
     }
-    // Maximized all the same, so that a window manager started later
-    // takes the window as maximized, and a restore brings back the normal
-    // geometry (held pending meanwhile).
+    // Maximized all the same where the program covers the screen itself: a
+    // window manager started later then takes the window as maximized, and
+    // its restore brings back the normal geometry, held pending meanwhile.
     setWindowState(Qt::WindowMaximized);
-    if (noWindowManagerOnX11(*this)) {
+    if (isBareX11(*this)) {
         setGeometry(screen()->availableGeometry());
         pendingNormalGeometry_ = true;
     }
@@ -261,6 +261,15 @@ void FormWindow::closeEvent(QCloseEvent* event)
     event->ignore();
     if (onCloseRequest)
         onCloseRequest();
+}
+
+void FormWindow::setVisible(bool visible)
+{
+    // Read before: hiding takes the focus from the window.
+    const bool hadFocus = !visible && isActiveWindow();
+    QWidget::setVisible(visible);
+    if (hadFocus)
+        focusWindowInFront(*this);
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event)

@@ -1,6 +1,7 @@
-#include "platform/qt/X11WindowManager.h"
+#include "platform/qt/BareX11.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QCursor>
 
 #include <xcb/xcb.h>
 
@@ -39,7 +40,7 @@ xcb_window_t namedWindow(xcb_connection_t* connection, xcb_window_t window, xcb_
 
 } // namespace
 
-bool noWindowManagerOnX11(QWidget& window)
+bool isBareX11(QWidget& window)
 {
     const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11)
@@ -55,6 +56,14 @@ bool noWindowManagerOnX11(QWidget& window)
         return false;
     const xcb_window_t manager = namedWindow(connection, tree->root, atom->atom);
     return manager == XCB_WINDOW_NONE || namedWindow(connection, manager, atom->atom) != manager;
+}
+
+void focusWindowInFront(QWidget& hidden)
+{
+    if (!isBareX11(hidden))
+        return;
+    if (QWidget* front = QApplication::topLevelAt(QCursor::pos()); front && front != &hidden)
+        front->activateWindow();
 }
 
 } // namespace dravelo::platform::qt
