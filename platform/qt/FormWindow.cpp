@@ -1,5 +1,6 @@
 #include "platform/qt/FormWindow.h"
 
+#include "platform/qt/BareX11.h"
 #include "platform/qt/ControlEventFilter.h"
 #include "platform/qt/ControlFactory.h"
 #include "platform/qt/DesignStyle.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -217,10 +219,18 @@ void FormWindow::applyNormalGeometry()
 
 void FormWindow::showAsDesigned()
 {
-    if (design_.state == WindowState::Maximized)
-        showMaximized();
-    else
-        show();
+    if (design_.state == WindowState::Maximized) {
+        // Maximized all the same where the program covers the screen
+        // itself: a window manager started later then takes the window as
+        // maximized, and its restore brings back the normal geometry, held
+        // pending meanwhile.
+        setWindowState(Qt::WindowMaximized);
+        if (isBareX11(*this)) {
+            setGeometry(screen()->availableGeometry());
+            pendingNormalGeometry_ = true;
+        }
+    }
+    show();
     raise();
     activateWindow();
 }
@@ -245,6 +255,15 @@ void FormWindow::closeEvent(QCloseEvent* event)
     // it then.
     event->ignore();
     core_.closeRequested(design_.name);
+}
+
+void FormWindow::setVisible(bool visible)
+{
+    // Read before: hiding takes the focus from the window.
+    const bool hadFocus = !visible && isActiveWindow();
+    QWidget::setVisible(visible);
+    if (hadFocus)
+        focusWindowInFront(*this);
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event)

@@ -50,6 +50,7 @@ public:
     void showAsDesigned() override;
     void bringToFront() override;
     void setEnabled(bool enabled) override;
+    void setVisible(bool visible) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
