@@ -3,24 +3,27 @@
 // program sees a FormsRuntime; a toolkit gives the primitives of
 // WindowToolkit.h and reports its user's input through the calls below.
 //
-// Where each rule of the runtime contract is kept:
-//   windows load once, before their first show; a loaded one comes to the
-//     front ................................ show (RuntimeCoreWindows.cpp)
-//   the close query, its cause, a refusal .. unload, closeRequested, queryClose
-//   the end: no further event, every service inert
-//                                          .. endProgram, dispatch, the ended_ guards
-//   the session end: each window asked in load order, one question at a
-//     time, a refusal asked afresh next time .. querySessionEnd, sessionEnded
-//   properties by name, in twips or the window's scale; self-sizing
-//     controls ........................... property, setProperty, formProperty,
-//                                          place (RuntimeCoreControls.cpp)
-//   Change after every change of a field's text .. setText, textChanged
-//   LostFocus only within a window, before the click; a refused leave drops
-//     the press; every press moves the focus first
-//                                          .. focusMoved, runPendingLeaves,
-//                                             focusForPress, press (RuntimeCoreInput.cpp)
-//   KeyPress before the field, Enter and Esc before the default and cancel
-//     buttons ............................. keyTyped, windowKey, accessKey
+// Where each rule of the runtime contract (tests/platform/contract) is kept:
+//   RuntimeCoreWindows.cpp
+//     a window loads once, before its first show; later shows bring it
+//     to the front ............................. show, build
+//     the close query, its cause, its refusal .. unload, closeRequested, queryClose
+//     the end: every window goes, no event runs  endProgram, dispatch
+//     the session's end: each window asked in load order, one question
+//     at a time, a refusal asked afresh ........ querySessionEnd, sessionEnded
+//   RuntimeCoreControls.cpp
+//     properties by name, in twips or the window's own scale; self-sizing
+//     controls .................................. property, setProperty, formProperty, place
+//     Change after every change of a text ...... setText, textChanged
+//   RuntimeCoreInput.cpp
+//     LostFocus only within a window, before the click
+//                                               .. focusMoved, runPendingLeaves
+//     every press moves the focus first; a refused leave voids it
+//                                               .. focusForPress, press
+//     KeyPress first; then Enter and Esc to the default and cancel buttons
+//                                               .. keyTyped, windowKey, accessKey
+//   RuntimeCoreServices.cpp
+//     boxes and services inert once ended ...... msgBox, inputBox, writeFile ... startJob
 // A toolkit keeps what only it can do: where its events come from, a paste
 // of several lines, the keypad's decimal key, its pixels.
 

@@ -63,9 +63,15 @@ void FormWindow::connectEvents(const FormControl& c)
 {
     const ControlId id = idOf(c);
     if (auto* button = qobject_cast<QPushButton*>(c.widget))
-        QObject::connect(button, &QPushButton::clicked, &events_, [this, id] { core_.press(id); });
+        QObject::connect(button, &QPushButton::clicked, &events_, [this, id] {
+            if (!retired_)
+                core_.press(id);
+        });
     else if (auto* field = qobject_cast<QLineEdit*>(c.widget))
-        QObject::connect(field, &QLineEdit::textChanged, &events_, [this, id] { core_.textChanged(id); });
+        QObject::connect(field, &QLineEdit::textChanged, &events_, [this, id] {
+            if (!retired_)
+                core_.textChanged(id);
+        });
     if (c.widget->focusPolicy() != Qt::NoFocus)
         c.widget->installEventFilter(&events_);
 }
@@ -95,6 +101,8 @@ const FormControl* FormWindow::find(const ControlId& id) const
 
 const FormControl* FormWindow::controlOf(const QWidget* widget) const
 {
+    if (retired_)
+        return nullptr;
     for (const FormControl& c : controls_)
         if (c.widget == widget)
             return &c;
@@ -104,6 +112,12 @@ const FormControl* FormWindow::controlOf(const QWidget* widget) const
 ControlId FormWindow::idOf(const FormControl& control) const
 {
     return {design_.name, control.design.name, control.design.index};
+}
+
+void FormWindow::retire()
+{
+    retired_ = true;
+    hide();
 }
 
 int FormWindow::pixels(double twips) const
@@ -254,7 +268,8 @@ void FormWindow::closeEvent(QCloseEvent* event)
     // The window goes only when the close query lets it: the core unloads
     // it then.
     event->ignore();
-    core_.closeRequested(design_.name);
+    if (!retired_)
+        core_.closeRequested(design_.name);
 }
 
 void FormWindow::setVisible(bool visible)
@@ -269,8 +284,8 @@ void FormWindow::setVisible(bool visible)
 void FormWindow::keyPressEvent(QKeyEvent* event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if ((enter && core_.windowKey(design_.name, WindowKey::Enter)) ||
-        (event->key() == Qt::Key_Escape && core_.windowKey(design_.name, WindowKey::Escape)))
+    const bool escape = event->key() == Qt::Key_Escape;
+    if (!retired_ && (enter || escape) && core_.windowKey(design_.name, enter ? WindowKey::Enter : WindowKey::Escape))
         return;
     QWidget::keyPressEvent(event);
 }

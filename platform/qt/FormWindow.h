@@ -32,9 +32,12 @@ public:
     double twipsPerPixel() const { return twipsPerPixel_; }
 
     const FormControl* find(const ControlId& id) const;
-    // The control whose widget this is, or null.
+    // The control whose widget this is, or null; none once unloaded.
     const FormControl* controlOf(const QWidget* widget) const;
     ControlId idOf(const FormControl& control) const;
+    // Unloaded: hidden, and telling the core nothing more until Qt frees it
+    // (a window of the same name may be loaded meanwhile).
+    void retire();
 
     // ToolkitWindow
     std::optional<TwipsSize> addControl(const ControlDesign& design, const Look& look, const ControlBox& box) override;
@@ -73,6 +76,7 @@ private:
     std::vector<FormControl> controls_; // in design order
     WindowPlace place_;
     bool pendingNormalGeometry_ = false; // written while maximized or minimized
+    bool retired_ = false;
 };
 
 } // namespace dravelo::platform::qt

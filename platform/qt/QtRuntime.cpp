@@ -49,7 +49,7 @@ ToolkitWindow& QtRuntime::createWindow(const FormDesign& design, const Look& loo
 void QtRuntime::destroyWindow(ToolkitWindow& window)
 {
     auto& w = static_cast<FormWindow&>(window);
-    w.hide();
+    w.retire();
     // Later: this may run inside one of the window's own handlers.
     w.deleteLater();
 }
