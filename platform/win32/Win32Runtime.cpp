@@ -19,7 +19,8 @@ constexpr const char* kProgramEnded = "the program has ended";
 } // namespace
 
 Win32Runtime::Win32Runtime(std::vector<FormDesign> designs, HINSTANCE instance)
-    : designs_(std::move(designs)), instance_(instance)
+    : designs_(std::move(designs)), instance_(instance),
+      files_([this](HANDLE done, ServiceDeadline deadline) { return waitForService(done, deadline); })
 {
     Win32FormWindow::registerClasses(instance_);
 }
