@@ -19,7 +19,7 @@ namespace {
 
 // Tries with another temporary name while one is taken.
 constexpr int kTemporaryNameAttempts = 32;
-constexpr mode_t kPermissionBits = 07777;
+constexpr mode_t kPermissionBits = 0777;
 
 std::string reasonOf(int error)
 {

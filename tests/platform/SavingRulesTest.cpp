@@ -48,10 +48,18 @@ TEST(WindowsFileNames, DeviceNamesAreRefusedNamingTheName)
 TEST(WindowsFileNames, ForbiddenCharactersAreRefusedAndAColonNeverMakesAStream)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"rapp:x.TXT", "\":\""},    {"C:\\a:b.TXT", "\":\""}, {"a<b.TXT", "\"<\""},
-        {"a>b.TXT", "\">\""},       {"a\"b.TXT", "\"\"\""},   {"a|b.TXT", "\"|\""},
-        {"a?b.TXT", "\"?\""},       {"a*.TXT", "\"*\""},      {"a\tb.TXT", "controllo"},
-        {"a\x1F.TXT", "controllo"}, {"\\\\?\\C:\\r.TXT", "\"?\""}, {"\\\\.\\COM1.TXT", "dispositivi"},
+        {"rapp:x.TXT", "\":\""},
+        {"C:\\a:b.TXT", "\":\""},
+        {"a<b.TXT", "\"<\""},
+        {"a>b.TXT", "\">\""},
+        {"a\"b.TXT", "\"\"\""},
+        {"a|b.TXT", "\"|\""},
+        {"a?b.TXT", "\"?\""},
+        {"a*.TXT", "\"*\""},
+        {"a\tb.TXT", "controllo"},
+        {"a\x1F.TXT", "controllo"},
+        {"\\\\?\\C:\\r.TXT", "\"?\""},
+        {"\\\\.\\COM1.TXT", "dispositivi"},
         {"//./pipe/r.TXT", "dispositivi"},
     };
     for (const auto& [path, said] : cases) {
@@ -63,9 +71,21 @@ TEST(WindowsFileNames, ForbiddenCharactersAreRefusedAndAColonNeverMakesAStream)
 TEST(WindowsFileNames, OrdinaryNamesAndFoldersPass)
 {
     const std::string cases[] = {
-        "rapp5.TXT", ".TXT",      "NULL.TXT",           "CONSOLE.TXT",          "COM10.TXT",
-        "LPT.TXT",   "xnul.TXT",  "rapp.txt.TXT",       "pi\xC3\xB9 gas.TXT",   "C:\\Rapporti\\r.TXT",
-        "C:r.TXT",   "..\\r.TXT", "\\\\server\\share\\r.TXT", "cartella/r.TXT", std::string(240, 'r') + ".TXT",
+        "rapp5.TXT",
+        ".TXT",
+        "NULL.TXT",
+        "CONSOLE.TXT",
+        "COM10.TXT",
+        "LPT.TXT",
+        "xnul.TXT",
+        "rapp.txt.TXT",
+        "pi\xC3\xB9 gas.TXT",
+        "C:r.TXT",
+        "..\\r.TXT",
+        "C:\\Rapporti\\r.TXT",
+        "cartella/r.TXT",
+        "\\\\server\\share\\r.TXT",
+        std::string(240, 'r') + ".TXT",
     };
     for (const std::string& path : cases)
         EXPECT_EQ(windowsNameRefusal(path), "") << path;
