@@ -77,12 +77,25 @@ start_program() {
     wait_window Zerut >/dev/null || fail "the cover window did not open"
 }
 
+# The window manager with-display.sh started: none on a bare X server.
+window_manager=${DRAVELO_WM:-openbox}
+
+# The window that keys go to: the window manager's active one, or with none,
+# the X server's focus.
+focused_window() {
+    if [ "$window_manager" = none ]; then
+        xdotool getwindowfocus 2>/dev/null
+    else
+        xdotool getactivewindow 2>/dev/null
+    fi
+}
+
 # Waits (bounded) until the window with this exact title is visible and has
-# the window manager's focus, so that keys reach it; prints its id.
+# the focus, so that keys reach it; prints its id.
 wait_window() {
     local title=$1 n=0 id
     while [ $n -lt $window_wait_tenths ]; do
-        id=$(xdotool getactivewindow 2>/dev/null)
+        id=$(focused_window)
         if [ -n "$id" ] && [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ]; then
             echo "$id"
             return 0
@@ -202,6 +215,20 @@ window_area() {
         /^ *Width/ { w = $2 } /^ *Height/ { h = $2 } END { print x + 0, y + 0, w + 0, h + 0 }'
 }
 
+# Where the reader can tell where controls are: the maximized window with
+# this title holds every control of its own, and where no window manager
+# runs, it covers the screen by itself.
+expect_controls_inside() {
+    local area outside
+    command -v controls_outside >/dev/null || return 0
+    area=$(window_area "$(find_window "$1")")
+    if [ "$window_manager" = none ] && [ "$area" != "0 0 $(xdotool getdisplaygeometry)" ]; then
+        fail "$1 is at $area (x y width height), not over the whole screen"
+    fi
+    outside=$(controls_outside "$1" $area) || fail "$1: its controls cannot be read"
+    [ -z "$outside" ] || fail "$1 at $area holds not all its controls; outside it: $outside"
+}
+
 # The size of a window's client area, as WIDTHxHEIGHT pixels.
 window_size() {
     window_area "$1" | awk '{ print $3 "x" $4 }'
@@ -313,8 +340,13 @@ screenshot() {
 
 # The window manager restores a maximized window (toggle_maximized), and
 # stacks windows as they are activated (top_window, WM_TRANSIENT_FOR).
-window_manager_restores=yes
-window_stacking=yes
+if [ "$window_manager" = none ]; then
+    window_manager_restores=no
+    window_stacking=no
+else
+    window_manager_restores=yes
+    window_stacking=yes
+fi
 
 # Types text into the focused control.
 type_text() {

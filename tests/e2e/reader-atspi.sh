@@ -55,6 +55,12 @@ press_button() {
     timeout 20 "$e2e_dir/atspi_text.py" press "$1" "$2"
 }
 
+# The controls of the window with this title that do not lie whole inside
+# the screen area X Y WIDTH HEIGHT, one a line.
+controls_outside() {
+    timeout 20 "$e2e_dir/atspi_text.py" outside "$@"
+}
+
 # Linux has no registry to name a system information tool: fails, and
 # "System Info..." can only tell that there is none.
 system_info_tool_install() {
