@@ -9,7 +9,7 @@ test_packages="libgtest-dev googletest xvfb openbox xfwm4 xdotool xclip imagemag
     desktop-file-utils appstream lintian man-db at-spi2-core python3-pyatspi dbus-x11
     clang libclang-rt-14-dev dpkg-dev pkg-config libxcb-damage0-dev libxcb-xtest0-dev libxcb-keysyms1-dev
     g++-mingw-w64-x86-64 wine wine64 locales wixl msitools
-    sway wtype grim"
+    sway wtype grim python3-fusepy fuse3"
 
 case "${1:-run}" in
     run) wanted=$run_packages ;;

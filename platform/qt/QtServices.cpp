@@ -30,7 +30,7 @@ NumberFormat QtServices::numberFormat() const
 
 std::string QtServices::writeFile(const std::string& path, const std::string& bytes)
 {
-    return writeFileAtomically(path, bytes);
+    return writeFileAtomically(path, bytes, programEnded_);
 }
 
 std::string QtServices::firstMatch(const std::string& pattern) const

@@ -13,8 +13,8 @@ namespace dravelo::platform::qt {
 
 class QtServices : public SystemServices {
 public:
-    // programEnded tells a print waiting for its service that the program
-    // has ended meanwhile.
+    // programEnded tells a print or a save waiting for its service that
+    // the program has ended meanwhile.
     explicit QtServices(std::function<bool()> programEnded) : programEnded_(std::move(programEnded)) {}
     // For tests: a fixed current time instead of the system clock.
     void setFixedNow(std::optional<QDateTime> now) { fixedNow_ = std::move(now); }

@@ -6,7 +6,7 @@
 #include "platform/FormDesign.h"
 #include "platform/RuntimeCore.h"
 #include "platform/WindowToolkit.h"
-#include "platform/win32/Win32Printer.h"
+#include "platform/win32/ServiceWait.h"
 #include "platform/win32/Win32Services.h"
 
 #include <windows.h>
@@ -74,7 +74,7 @@ private:
     // true when the message was handled and is not to be translated or
     // dispatched.
     bool preTranslate(const MSG& message);
-    // The printer's wait for the spooler: the windows disabled as under a
+    // The wait for the spooler or a folder: the windows disabled as under a
     // modal box and still painting, with the wait cursor, until the event
     // is set, the deadline passes or the program ends.
     ServiceWaitEnd waitForService(HANDLE done, ServiceDeadline deadline);

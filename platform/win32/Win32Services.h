@@ -3,6 +3,7 @@
 // user's regional settings, files, programs and the printer.
 
 #include "platform/RuntimeCore.h"
+#include "platform/win32/ServiceWait.h"
 #include "platform/win32/Win32Printer.h"
 #include "platform/win32/WindowsServices.h"
 
@@ -10,8 +11,8 @@ namespace dravelo::platform::win32 {
 
 class Win32Services : public SystemServices {
 public:
-    // The printer waits for the spooler by wait.
-    explicit Win32Services(ServiceWait wait) : wait_(std::move(wait)) {}
+    // The printer waits for the spooler, a save for its folder, by wait.
+    explicit Win32Services(ServiceWait wait) : wait_(wait), files_(std::move(wait)) {}
 
     std::string dateText() const override;
     std::string timeText() const override;

@@ -9,8 +9,8 @@
 # provides reader_start, reader_stop, launch_program, field_text,
 # window_labels, message_text, button_centre, press_button (an assistive
 # press), system_info_tool_install and
-# system_info_tool_started, and sets stopped_queue_told and c_settings to
-# yes or no (see reader-atspi.sh); a platform with sessions to end also
+# system_info_tool_started, and sets stopped_queue_told, c_settings and
+# windows_names to yes or no (see reader-atspi.sh); a platform with sessions to end also
 # provides end_session, one that sees the system's foreground window
 # foreground_title, one that can act on windows from outside
 # window_command and set_system_colour, and one that can measure the
@@ -287,6 +287,29 @@ wait_screen_colour() {
         sleep 0.2
         n=$((n + 1))
     done
+}
+
+# During a wait of the program (WHAT): another window laid over it and
+# taken away leaves the calculation window whole, which a frozen program
+# would leave unpainted.
+expect_painting_during_wait() {
+    local shots unpainted cover n=0
+    find_window Folim >/dev/null || fail "$1: no calculation window during the wait"
+    shots=$(mktemp -d)
+    import -window root "$shots/waiting.png"
+    xmessage -geometry 400x200+40+60 "Coperto" &
+    cover=$!
+    until find_window xmessage >/dev/null || [ $n -gt 50 ]; do sleep 0.1; n=$((n + 1)); done
+    sleep 0.5
+    kill "$cover"
+    wait "$cover" 2>/dev/null
+    sleep 1
+    import -window root "$shots/uncovered.png"
+    # Only where the other window lay: the focus may have left the button.
+    unpainted=$(compare -metric AE "$shots/waiting.png[400x200+40+60]" "$shots/uncovered.png[400x200+40+60]" null: 2>&1)
+    rm -rf "$shots"
+    [ "${unpainted%% *}" -lt 500 ] 2>/dev/null ||
+        fail "$1: the window was not painted again during the wait ($unpainted pixels differ)"
 }
 
 # The window on top of all, as the window manager stacks them.

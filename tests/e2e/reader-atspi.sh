@@ -15,9 +15,10 @@ reader_stop() {
 }
 
 # A stopped print queue is in an error state for the program, which tells
-# it; the C regional settings exist.
+# it; the C regional settings exist; a file may have any name Linux takes.
 stopped_queue_told=yes
 c_settings=yes
+windows_names=no
 
 # Starts the program in the background under these regional settings; sets
 # pid.
