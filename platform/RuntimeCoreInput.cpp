@@ -128,20 +128,21 @@ bool RuntimeCore::windowKey(const std::string& form, WindowKey key)
     const LoadedWindow* w = window(form);
     if (ended_ || !w)
         return false;
-    const std::optional<ControlIndex> focused = w->toolkit->focusedControl();
-    for (ControlIndex i = 0; i < w->controls.size(); ++i) {
-        const ControlDesign& c = w->controls[i].design;
-        if (c.cls != ControlClass::CommandButton)
-            continue;
-        const bool takesKey = key == WindowKey::Escape ? c.isCancel : c.isDefault;
-        const bool focusedButtonTakesEnter =
-            key == WindowKey::Enter && focused && w->controls[*focused].design.cls == ControlClass::CommandButton;
-        if (focusedButtonTakesEnter ? i == *focused : takesKey) {
-            press({form, c.name, c.index});
-            return true;
+    const auto isButton = [&](ControlIndex i) { return w->controls[i].design.cls == ControlClass::CommandButton; };
+    std::optional<ControlIndex> answering = w->toolkit->focusedControl();
+    if (key != WindowKey::Enter || !answering || !isButton(*answering)) {
+        answering.reset();
+        for (ControlIndex i = 0; i < w->controls.size() && !answering; ++i) {
+            const ControlDesign& c = w->controls[i].design;
+            if (isButton(i) && (key == WindowKey::Enter ? c.isDefault : c.isCancel))
+                answering = i;
         }
     }
-    return false;
+    if (!answering)
+        return false;
+    const ControlDesign& c = w->controls[*answering].design;
+    press({form, c.name, c.index});
+    return true;
 }
 
 bool RuntimeCore::accessKey(const std::string& form, char32_t letter)
