@@ -32,7 +32,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/OpenPackageFolders.cmake)
 # The same sources, the same package: file and header times from the
-# sources' date (SOURCE_DATE_EPOCH, or the last commit's).
+# sources' date (SOURCE_DATE_EPOCH, the last commit's, or the changelog's).
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/PackageDate.cmake)
 set(CPACK_DRAVELO_SOURCE_DIR ${PROJECT_SOURCE_DIR})
 # Loaded at run time, so invisible to shlibdeps: the Italian texts of Qt's

@@ -168,7 +168,8 @@ TEST_F(WindowsResources, VersionBlockIsItalianUnicodeVersionOneOfMorlane)
 
     const VersionNode& table = root.child("StringFileInfo").child("041004B0");
     const std::map<std::string, std::string> expected = {
-        {"CompanyName", "Progetto Dravelo"}, {"ProductName", "Dravelo"},
+        {"CompanyName", "Progetto Dravelo"}, {"FileDescription", "Dravelo"},
+        {"ProductName", "Dravelo"},
         {"FileVersion", "1.00"},             {"ProductVersion", "1.00"},
         {"InternalName", "Morlane"},         {"OriginalFilename", "Morlane.exe"},
     };

@@ -1,18 +1,21 @@
 #!/bin/sh
 # The Windows installer under Wine, in a private prefix, as a user and an
-# administrator meet it: its tables; a silent install over an older version
-# (one entry, one set of files); the Start-menu shortcut and the uninstall
-# entry; an older version refused with its message; the program started
-# from the shortcut, saving its report in the user's documents; uninstall
-# from the entry, leaving the report and nothing else; a per-machine
-# install and its uninstall. Runs under with-display.sh with the Win32
-# reader (DRAVELO_E2E_READER=win32).
+# administrator meet it: its tables, against Windows Installer's rules for
+# what lies in a profile; a silent install over an older version (one
+# entry, one set of files); the program's version block; the Start-menu
+# shortcut and the uninstall entry; an older version refused with its
+# message; the program started from the shortcut, saving its report in the
+# user's documents; uninstall from the entry, leaving the report and
+# nothing else; a per-machine install, where another user's report lands in
+# that user's documents, and its uninstall. Runs under with-display.sh with
+# the Win32 reader (DRAVELO_E2E_READER=win32).
 # Usage: windows-installer.sh PROGRAM MSI WXS ICON VERSION BUILD_DIR
 # (PROGRAM: the Morlane.exe the package holds; BUILD_DIR: where both were
 # built.)
 set -u
 e2e_dir=$(cd "$(dirname "$0")/../e2e" && pwd)
-shell_link="python3 $(cd "$(dirname "$0")" && pwd)/shell_link.py"
+dist_dir=$(cd "$(dirname "$0")" && pwd)
+shell_link="python3 $dist_dir/shell_link.py"
 program_built=$1
 msi=$2
 wxs=$3
@@ -72,16 +75,42 @@ shell_folder() {
 property() {
     msiinfo export "$1" Property | tr -d '\r' | awk -F '\t' -v n="$2" '$1 == n { print $2 }'
 }
+# Starts the program as the Start menu does: the shell opens the shortcut
+# (start.exe, through ShellExecuteEx), under Italian settings. pid is
+# start.exe's, which ends once the program has started.
+start_from_shortcut() {
+    win32_server_for it_IT.UTF-8
+    wine start /unix "$1" &
+    pid=$!
+    wait_window Zerut >/dev/null || fail "the shortcut $1 did not open the cover"
+}
+# Saves the worked example's report under this name, and ends the program.
+save_report() {
+    open_calculation
+    type_worked_example Gasolio
+    key alt+s
+    wait_window "$input_box" >/dev/null || fail "Salva did not ask for a name"
+    type_text "$1"
+    key Return
+    wait_no_window "$input_box" || fail "the input box stayed open"
+    end_program_with_esci
+}
+# Wine takes the user from USER when its server starts: the server stops,
+# to start again as this user (empty: the one the test began as).
+switch_user() {
+    wine_prefix_stop
+    win32_locale=
+    if [ -n "$1" ]; then export USER="$1"; else unset USER; fi
+}
 
 # The package built from the same source with a lower version, as an
-# earlier release would be; wixl finds the files beside it.
-lower=$workdir/lower
-mkdir -p "$lower"
-cp "$program_built" "$lower/Morlane.exe"
-cp "$icon" "$lower/dravelo.ico"
-lower_msi=$lower/Dravelo-$lower_version-x64.msi
-(cd "$lower" && wixl -a x64 -D Version=$lower_version -D ProductCode="$(python3 -c 'import uuid; print(uuid.uuid4())')" \
-    -D ProgramFile=Morlane.exe -D IconFile=dravelo.ico -o "$lower_msi" "$wxs") || fail "wixl could not build version $lower_version"
+# earlier release would be, by the build's own script.
+lower_msi=$workdir/Dravelo-$lower_version-x64.msi
+cmake -DWIXL=wixl -DMSIBUILD=msibuild -DWXS="$wxs" -DPROGRAM="$program_built" -DICON="$icon" \
+    -DVERSION=$lower_version -DPRODUCT_CODE="$(python3 -c 'import uuid; print(uuid.uuid4())')" \
+    -DSOURCE_DIR="$(dirname "$wxs")/../.." -DSTAGING="$workdir/lower" -DOUTPUT="$lower_msi" \
+    -P "$(dirname "$wxs")/BuildMsi.cmake" >"$workdir/lower.log" 2>&1 ||
+    fail "version $lower_version could not be built: $(cat "$workdir/lower.log")"
 
 # The tables: names, version, the upgrade code shared by every build, and no
 # path of the machine that built it.
@@ -98,6 +127,7 @@ for path in "$build_dir" "$(dirname "$wxs")"; do
 done
 [ "$(msiinfo export "$msi" Property | grep -c '^ARPPRODUCTICON	dravelo.ico')" -eq 1 ] ||
     fail "the uninstall entry has no icon (ARPPRODUCTICON)"
+python3 "$dist_dir/msi_rules.py" "$msi" >&2 || fail "the tables break Windows Installer's rules"
 
 # What the prefix holds before: after the uninstall it must hold the same.
 list_files() {
@@ -119,8 +149,24 @@ uninstall=$(reg_value "$entries" UninstallString)
 [ -n "$uninstall" ] || fail "the entry has no uninstall command"
 
 install_dir="$(shell_folder HKCU 'Local AppData')/Programs/Dravelo"
+machine_dir="$(unix_path "$(reg_value 'HKLM\Software\Microsoft\Windows\CurrentVersion' ProgramFilesDir)")/Dravelo"
 [ "$(ls -A "$install_dir" 2>/dev/null)" = Morlane.exe ] || fail "the installation folder holds: $(ls -A "$install_dir" 2>&1)"
+[ -e "$machine_dir" ] && fail "the per-user install also wrote $machine_dir"
 cmp -s "$install_dir/Morlane.exe" "$program_built" || fail "the installed Morlane.exe is not the one built"
+# Its version block, as a PE reader finds it: what Task Manager, "Open
+# with" and the firewall name the program by.
+version_block=$(/usr/bin/python3 - "$install_dir/Morlane.exe" <<'EOF'
+import sys, pefile
+pe = pefile.PE(sys.argv[1])
+for info in pe.FileInfo[0]:
+    for table in getattr(info, "StringTable", []):
+        for key, value in sorted(table.entries.items()):
+            print("%s %s=%s" % (table.LangID.decode(), key.decode(), value.decode()))
+EOF
+)
+for value in FileDescription=Dravelo FileVersion=1.00 ProductName=Dravelo; do
+    echo "$version_block" | grep -qx "041004B0 $value" || fail "the version block lacks $value: $version_block"
+done
 
 # The Start-menu shortcut: the program, its icon, the documents folder.
 start_menu=$(shell_folder HKCU Programs)
@@ -162,23 +208,13 @@ done
 wait $installer && fail "the refused install reported success"
 [ "$(reg_value "$(uninstall_entries)" DisplayVersion)" = "$version" ] || fail "the refused install changed the version"
 
-# Started as the shortcut starts it: its cover, then a report saved where
-# it is started, in the documents.
-program=$(unix_path "$target")
-cd "$(unix_path "$working_dir")" || fail "cannot enter the working folder"
-start_program it_IT.UTF-8
+# Started from the shortcut: its cover, then a report saved where it is
+# started, in the documents.
+start_from_shortcut "$link"
 window_labels Zerut | grep -q "CALCOLO DEL POTERE CALORIFICO DEI COMBUSTIBILI" ||
     fail "the cover reads: $(window_labels Zerut)"
-open_calculation
-type_worked_example Gasolio
-key alt+s
-wait_window "$input_box" >/dev/null || fail "Salva did not ask for a name"
-type_text installato
-key Return
-wait_no_window "$input_box" || fail "the input box stayed open"
-end_program_with_esci
+save_report installato
 [ -s "$documents_dir/installato.TXT" ] || fail "the report is not in the documents: $(ls -A "$documents_dir")"
-cd "$workdir" || exit 1
 
 # Uninstall with the entry's own command: everything goes but the report.
 # shellcheck disable=SC2086 # the command and its arguments, as the entry gives them
@@ -192,26 +228,39 @@ msiexec $uninstall /qn || fail "the uninstall command '$uninstall' returned $?"
 # shortcut in the Start menu of every user (Wine's installer keeps to the
 # user's Start menu, where Windows takes every user's for ALLUSERS=1).
 msiexec /i "$msi" ALLUSERS=1 /qn || fail "the per-machine install returned $?"
-machine_program="$(unix_path "$(reg_value 'HKLM\Software\Microsoft\Windows\CurrentVersion' ProgramFilesDir)")/Dravelo/Morlane.exe"
+machine_program=$machine_dir/Morlane.exe
 [ -f "$machine_program" ] || fail "no Morlane.exe in Program Files"
+[ -e "$install_dir" ] && fail "the per-machine install also wrote $install_dir"
 machine_link="$(shell_folder HKLM 'Common Programs')/Dravelo.lnk"
 [ -f "$machine_link" ] || machine_link=$link
 [ -f "$machine_link" ] || fail "no Dravelo.lnk in the Start menu"
-[ "$(unix_path "$($shell_link "$machine_link" | sed -n 1p)")" -ef "$machine_program" ] ||
-    fail "the per-machine shortcut opens '$($shell_link "$machine_link" | sed -n 1p)'"
+$shell_link "$machine_link" >"$workdir/machine-link" || fail "the per-machine Dravelo.lnk cannot be read"
+[ "$(unix_path "$(sed -n 1p "$workdir/machine-link")")" -ef "$machine_program" ] ||
+    fail "the per-machine shortcut opens '$(sed -n 1p "$workdir/machine-link")'"
+# Another user of the machine starts it: the report lands in that user's
+# documents. Windows makes a profile's folders at the user's first logon.
+administrator=${USER-}
+other_profile=$drive_c/users/collega
+switch_user collega
+mkdir -p "$other_profile/Desktop" "$other_profile/Documents"
+start_from_shortcut "$machine_link"
+save_report collega
+[ -s "$other_profile/Documents/collega.TXT" ] ||
+    fail "another user's report is not in their documents; the shortcut starts in '$(sed -n 2p "$workdir/machine-link")'"
+switch_user "$administrator"
+rm -r "$other_profile"
 machine_uninstall=$(reg_value "$(uninstall_entries)" UninstallString)
 # shellcheck disable=SC2086
 msiexec $machine_uninstall /qn || fail "the per-machine uninstall '$machine_uninstall' returned $?"
 
-# Nothing of either install remains: no file but the report, no registry
-# value. The known folders the system made for the installer stay, as on
-# Windows; so do the Installer folders, which Windows keeps to itself.
+# Nothing of either install remains: no file but the report, not even the
+# per-user Programs folder, and no registry value. The Installer folders
+# stay, which Windows keeps to itself.
 rm "$documents_dir/installato.TXT"
-list_files | grep -v -x -e './users/[^/]*/AppData/Local/Programs' \
-    -e './users/[^/]*/AppData/Roaming/Microsoft/Installer' >"$workdir/files.after"
+list_files | grep -v -x './users/[^/]*/AppData/Roaming/Microsoft/Installer' >"$workdir/files.after"
 diff "$workdir/files.before" "$workdir/files.after" >&2 || fail "the uninstalls left files behind"
 [ -z "$(ls -A "$drive_c/windows/Installer" 2>/dev/null)" ] || fail "cached packages remain: $(ls "$drive_c/windows/Installer")"
 wine_prefix_stop
 grep -il -e Dravelo -e Morlane -e "${product_code#\{}" "$WINEPREFIX"/*.reg >&2 && fail "the registry still names the program"
 win32_locale=
-echo "PASS: installed over $lower_version, shortcut and entry checked, older version refused, started and saved in the documents, uninstalled clean, per machine too"
+echo "PASS: tables keep the per-user rules, installed over $lower_version, version block, shortcut and entry checked, older version refused, started and saved in the documents, uninstalled clean, per machine too, another user's report in that user's documents"

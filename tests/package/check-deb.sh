@@ -122,6 +122,22 @@ if [ -x "$program" ]; then
     done
 fi
 
+# Debian's hardening (dpkg-buildflags with hardening=+all), as its checker
+# reads the packaged program. Two flags it cannot see are read from every
+# compile unit of the unstripped program instead: stack-clash probes, in a
+# program without large frames, and control-flow protection, which the
+# program cannot declare while Debian 12's C start files do not.
+if [ -x "$program" ]; then
+    hardening-check --nocfprotection "$program" >"$scratch/hardening" 2>&1 ||
+        fail "hardening-check: $(cat "$scratch/hardening")"
+    readelf --debug-dump=info "$build/dravelo" 2>/dev/null | sed -n 's/.*DW_AT_producer.*): \(GNU .*\)/\1/p' |
+        sort -u >"$scratch/producers"
+    for flag in -fstack-protector-strong -fstack-clash-protection -fcf-protection; do
+        unit=$(grep -v -e "$flag" "$scratch/producers" | head -n1)
+        [ -z "$unit" ] || fail "a compile unit lacks $flag: $unit"
+    done
+fi
+
 # Debian's own checker: errors and warnings fail; info and pedantic tags are
 # shown for the record.
 if command -v lintian >/dev/null; then

@@ -1,10 +1,10 @@
 #!/bin/sh
 # Builds the tree a second time, into other folders and later than the test
 # command's own builds, and compares what a user downloads: the Debian
-# package and Morlane.exe byte for byte; the Windows installer's files,
-# streams and tables, all but its package code and the dates of its
-# summary, which Windows Installer wants new for every build. On a
-# difference, says where it lies.
+# package (packed as from a release tarball) and Morlane.exe byte for byte;
+# the Windows installer's files, streams and tables, all but its package
+# code and the dates of its summary, which Windows Installer wants new for
+# every build. On a difference, says where it lies.
 # Usage: reproducible.sh SOURCE_DIR BUILD_DIR WIN32_BUILD_DIR
 # (BUILD_DIR: the Linux build the package is made from; WIN32_BUILD_DIR:
 # the Windows cross build of tests/platform/win32/cross-build.sh, with
@@ -44,10 +44,14 @@ quiet cmake --build "$linux_again" --parallel 2
 quiet sh "$source_dir/tests/platform/win32/cross-build.sh" "$source_dir" "$win32_again" Morlane dravelo_msi
 
 # The Debian packages, packed alike (the member modes of the outer archive
-# follow the packer's umask).
+# follow the packer's umask), some seconds apart, as from a release
+# tarball: no date in the environment, no history to date the sources by
+# (the changelog's date stands in), and no warning.
 for side in first second; do
     [ $side = first ] && from=$build || from=$linux_again
-    (umask 022 && quiet cpack -G DEB --config "$from/CPackConfig.cmake" -B "$scratch/deb-$side")
+    (umask 022 && unset SOURCE_DATE_EPOCH && export GIT_DIR="$scratch/no-history" &&
+        quiet cpack -G DEB --config "$from/CPackConfig.cmake" -B "$scratch/deb-$side") || exit 1
+    grep -A3 'Warning' "$scratch/log" >&2 && fail "cpack warned"
 done
 deb1=$(ls "$scratch"/deb-first/*.deb)
 deb2=$(ls "$scratch"/deb-second/*.deb)
