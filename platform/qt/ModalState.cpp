@@ -21,6 +21,8 @@ ModalState::Scope::~Scope()
 void ModalState::hold()
 {
     for (FormWindow* window : windows_()) {
+        if (!window)
+            continue;
         Held held{window, window->focusWidget()};
         if (auto* field = qobject_cast<QLineEdit*>(held.focus.data())) {
             held.cursor = field->cursorPosition();

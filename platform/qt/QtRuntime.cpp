@@ -39,9 +39,8 @@ MsgAnswer negativeAnswer(MsgButtons buttons)
 QtRuntime::QtRuntime(std::vector<FormDesign> designs)
     : designs_(std::move(designs)), filter_(std::make_unique<ControlEventFilter>(*this)), modal_([this] {
           std::vector<FormWindow*> loaded;
-          for (const auto& [name, window] : windows_)
-              if (window)
-                  loaded.push_back(window);
+          for (const std::string& form : loadOrder_)
+              loaded.push_back(window(form));
           return loaded;
       })
 {
@@ -291,13 +290,15 @@ void QtRuntime::setText(const ControlId& control, const std::string& text)
     if (ended_)
         return;
     const Found found = findControl(control);
-    if (auto* field = qobject_cast<QLineEdit*>(found.control->widget)) {
-        const bool outer = programSetsText_;
-        programSetsText_ = true;
-        field->setText(QString::fromStdString(text));
-        programSetsText_ = outer;
-    } else
+    auto* field = qobject_cast<QLineEdit*>(found.control->widget);
+    if (!field) {
         found.window->setCaption(*found.control, QString::fromStdString(text));
+        return;
+    }
+    const bool outer = programSetsText_;
+    programSetsText_ = true;
+    field->setText(QString::fromStdString(text));
+    programSetsText_ = outer;
 }
 
 void QtRuntime::setCaption(const ControlId& control, const std::string& caption)
