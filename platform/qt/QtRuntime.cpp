@@ -361,7 +361,7 @@ std::string QtRuntime::writeFile(const std::string& path, const std::string& byt
 {
     if (ended_)
         return kProgramEnded;
-    return writeFileAtomically(path, bytes);
+    return writeFileAtomically(path, bytes, serviceWait());
 }
 
 std::string QtRuntime::firstMatch(const std::string& pattern) const
@@ -382,14 +382,19 @@ std::unique_ptr<PrintJob> QtRuntime::startJob(std::string& whyNot)
         whyNot = kProgramEnded;
         return nullptr;
     }
-    return startDefaultPrinterJob(
-        whyNot, [this](const std::function<bool()>& done, auto deadline) { return waitForService(done, deadline); },
-        [this] { return ended_; });
+    return startDefaultPrinterJob(whyNot, serviceWait(), [this] { return ended_; });
 }
 
 WaitEnd QtRuntime::waitForService(const std::function<bool()>& done, std::chrono::steady_clock::time_point deadline)
 {
     return waitKeepingWindowsAlive(modal_, done, deadline, [this] { return ended_; });
+}
+
+ServiceWait QtRuntime::serviceWait()
+{
+    return [this](const std::function<bool()>& done, std::chrono::steady_clock::time_point deadline) {
+        return waitForService(done, deadline);
+    };
 }
 
 } // namespace dravelo::platform::qt

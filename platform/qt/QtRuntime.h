@@ -51,8 +51,8 @@ public:
     std::vector<std::string> loadedForms() const;
     // A window's close query is waiting for the program's answer.
     bool closeQueryRunning() const { return closeQueries_ > 0; }
-    // Waits for a slow service (the printer's) as under a modal box: see
-    // ServiceWait.h.
+    // Waits for a slow service (the printer, a folder) as under a modal box:
+    // see ServiceWait.h.
     WaitEnd waitForService(const std::function<bool()>& done, std::chrono::steady_clock::time_point deadline);
 
     // For tests: the window and a control's widget, or null.
@@ -98,6 +98,8 @@ private:
     friend class ControlEventFilter;
 
     FormWindow& loadedWindow(const std::string& form) const;
+    // waitForService, for the services that wait.
+    ServiceWait serviceWait();
     struct Found {
         FormWindow* window;
         FormControl* control;

@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cwctype>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace dravelo::platform::win32 {
@@ -44,32 +43,6 @@ struct Document {
             AbortDoc(dc);
         DeleteDC(dc);
     }
-};
-
-// One spooler call on a thread of its own; the thread keeps what it shares
-// with the caller, who may give up on it at the deadline.
-template <class Result>
-class SpoolerCall {
-public:
-    template <class Work>
-    explicit SpoolerCall(Work work) : state_(std::make_shared<State>())
-    {
-        std::thread([state = state_, work = std::move(work)]() mutable {
-            state->result = work();
-            SetEvent(state->done);
-        }).detach();
-    }
-
-    HANDLE doneEvent() const { return state_->done; }
-    const Result& result() const { return state_->result; }
-
-private:
-    struct State {
-        HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        Result result{};
-        ~State() { CloseHandle(done); }
-    };
-    std::shared_ptr<State> state_;
 };
 
 // The spooler's calls the job needs before it starts.
@@ -303,7 +276,7 @@ public:
             QuestionWatch watch(modality);
             start = startDocument(*document_);
         } else {
-            SpoolerCall<Start> call([document = document_] { return startDocument(*document); });
+            BackgroundCall<Start> call([document = document_] { return startDocument(*document); });
             const ServiceWaitEnd end = wait_(call.doneEvent(), deadline_);
             if (end != ServiceWaitEnd::Done) {
                 whyNot = failureText(end == ServiceWaitEnd::TimedOut ? PrintFailure::PrinterNoAnswer
@@ -363,7 +336,7 @@ public:
         if (ended_)
             return failureText(PrintFailure::Incomplete);
         ended_ = true;
-        SpoolerCall<bool> call([document = document_] {
+        BackgroundCall<bool> call([document = document_] {
             document->ended = EndPage(document->dc) > 0 && EndDoc(document->dc) > 0;
             return document->ended;
         });
@@ -433,18 +406,11 @@ private:
 
 } // namespace
 
-ServiceWaitEnd waitWithoutWindows(HANDLE done, ServiceDeadline deadline)
-{
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    const DWORD milliseconds = left > 0 ? static_cast<DWORD>(left) : 0;
-    return WaitForSingleObject(done, milliseconds) == WAIT_OBJECT_0 ? ServiceWaitEnd::Done : ServiceWaitEnd::TimedOut;
-}
-
 std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot, ServiceWait wait)
 {
     const ServiceDeadline deadline = Clock::now() + kPrintServiceLimit;
     auto progress = std::make_shared<OpeningProgress>();
-    SpoolerCall<Opening> call([progress] { return openDefaultPrinter(*progress); });
+    BackgroundCall<Opening> call([progress] { return openDefaultPrinter(*progress); });
     Opening opening;
     switch (wait(call.doneEvent(), deadline)) {
     case ServiceWaitEnd::Done:

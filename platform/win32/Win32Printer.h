@@ -5,25 +5,14 @@
 // job to its end, so that the program's windows stay alive meanwhile.
 
 #include "platform/FormsRuntime.h"
+#include "platform/win32/ServiceWait.h"
 
 #include <windows.h>
 
-#include <chrono>
-#include <functional>
 #include <memory>
 #include <string>
 
 namespace dravelo::platform::win32 {
-
-enum class ServiceWaitEnd { Done, TimedOut, ProgramEnded };
-using ServiceDeadline = std::chrono::steady_clock::time_point;
-
-// Waits until the event is set or the deadline passes. The program's runtime
-// keeps its windows painting meanwhile, with their input held.
-using ServiceWait = std::function<ServiceWaitEnd(HANDLE done, ServiceDeadline deadline)>;
-
-// The wait of a program without windows.
-ServiceWaitEnd waitWithoutWindows(HANDLE done, ServiceDeadline deadline);
 
 // A started document on the default printer, or null with the reason set;
 // null with the empty reason when the user cancelled the printer's own
