@@ -112,14 +112,13 @@ std::string saveBeside(const std::string& target, const std::string& bytes, Save
 
 } // namespace
 
-std::string writeFileAtomically(const std::string& path, const std::string& bytes,
-                                const std::function<bool()>& programEnded)
+std::string writeFileAtomically(const std::string& path, const std::string& bytes, const ServiceWait& wait)
 {
     const auto deadline = std::chrono::steady_clock::now() + kFolderAnswerLimit;
     auto handover = std::make_shared<SaveHandover>();
     BackgroundCall<std::string> save(
         [path, bytes, handover](const std::atomic<bool>&) { return saveBeside(path, bytes, *handover); });
-    const WaitEnd end = waitKeepingWindowsAlive([&] { return save.done(); }, deadline, programEnded);
+    const WaitEnd end = wait([&] { return save.done(); }, deadline);
     if (end == WaitEnd::Done)
         return save.result();
     const bool moving = handover->giveUp();

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QThread>
 
 #include <algorithm>
@@ -36,7 +37,12 @@ MsgAnswer negativeAnswer(MsgButtons buttons)
 } // namespace
 
 QtRuntime::QtRuntime(std::vector<FormDesign> designs)
-    : designs_(std::move(designs)), filter_(std::make_unique<ControlEventFilter>(*this))
+    : designs_(std::move(designs)), filter_(std::make_unique<ControlEventFilter>(*this)), modal_([this] {
+          std::vector<FormWindow*> loaded;
+          for (const std::string& form : loadOrder_)
+              loaded.push_back(window(form));
+          return loaded;
+      })
 {
     registerFontSubstitution();
     QObject::connect(qApp, &QApplication::focusChanged, filter_.get(),
@@ -100,21 +106,32 @@ void QtRuntime::connectEvents(FormWindow& w)
         const ControlId id = w.idOf(c);
         if (auto* button = qobject_cast<QPushButton*>(c.widget)) {
             // Every press ends here, whoever made it: the mouse, a key, the
-            // accessibility action, the program's own click.
+            // accessibility action, the program's own click. None while a
+            // box or a wait holds the windows.
             QObject::connect(button, &QPushButton::clicked, filter_.get(), [this, id, button] {
-                if (focusForPress(button))
+                if (!modal_.active() && focusForPress(button))
                     dispatch([&](FormEvents& e) { e.click(id); });
             });
         } else if (auto* field = qobject_cast<QLineEdit*>(c.widget)) {
+            // A text written into a held field from outside (assistive
+            // technology reaches a disabled one) is taken back at once.
             QObject::connect(field, &QLineEdit::textChanged, filter_.get(),
-                             [this, id] { dispatch([&](FormEvents& e) { e.change(id); }); });
+                             [this, id, field, kept = field->text()](const QString& now) mutable {
+                                 if (modal_.active() && !programSetsText_) {
+                                     const QSignalBlocker quiet(field);
+                                     field->setText(kept);
+                                     return;
+                                 }
+                                 kept = now;
+                                 dispatch([&](FormEvents& e) { e.change(id); });
+                             });
         }
         if (c.widget->focusPolicy() != Qt::NoFocus)
             c.widget->installEventFilter(filter_.get());
     }
     const std::string name = w.formName();
     w.onCloseRequest = [this, name] {
-        if (!ended_ && queryClose(name, UnloadMode::FormControlMenu) && !ended_)
+        if (!ended_ && !modal_.active() && queryClose(name, UnloadMode::FormControlMenu) && !ended_)
             destroyWindow(name);
     };
 }
@@ -273,10 +290,15 @@ void QtRuntime::setText(const ControlId& control, const std::string& text)
     if (ended_)
         return;
     const Found found = findControl(control);
-    if (auto* field = qobject_cast<QLineEdit*>(found.control->widget))
-        field->setText(QString::fromStdString(text));
-    else
+    auto* field = qobject_cast<QLineEdit*>(found.control->widget);
+    if (!field) {
         found.window->setCaption(*found.control, QString::fromStdString(text));
+        return;
+    }
+    const bool outer = programSetsText_;
+    programSetsText_ = true;
+    field->setText(QString::fromStdString(text));
+    programSetsText_ = outer;
 }
 
 void QtRuntime::setCaption(const ControlId& control, const std::string& caption)
@@ -302,6 +324,8 @@ MsgAnswer QtRuntime::msgBox(const std::string& text, MsgButtons buttons, MsgIcon
 {
     if (ended_)
         return negativeAnswer(buttons);
+    // Held first, so that the box made next is not held with its window.
+    const ModalState::Scope held(modal_);
     return showMessageBox(QApplication::activeWindow(), text, buttons, icon, defaultButton);
 }
 
@@ -309,6 +333,7 @@ std::string QtRuntime::inputBox(const std::string& prompt, const std::string& ti
 {
     if (ended_)
         return {};
+    const ModalState::Scope held(modal_);
     return showInputBox(QApplication::activeWindow(), prompt, title);
 }
 
@@ -336,7 +361,7 @@ std::string QtRuntime::writeFile(const std::string& path, const std::string& byt
 {
     if (ended_)
         return kProgramEnded;
-    return writeFileAtomically(path, bytes, [this] { return ended_; });
+    return writeFileAtomically(path, bytes, serviceWait());
 }
 
 std::string QtRuntime::firstMatch(const std::string& pattern) const
@@ -357,7 +382,19 @@ std::unique_ptr<PrintJob> QtRuntime::startJob(std::string& whyNot)
         whyNot = kProgramEnded;
         return nullptr;
     }
-    return startDefaultPrinterJob(whyNot, [this] { return ended_; });
+    return startDefaultPrinterJob(whyNot, serviceWait(), [this] { return ended_; });
+}
+
+WaitEnd QtRuntime::waitForService(const std::function<bool()>& done, std::chrono::steady_clock::time_point deadline)
+{
+    return waitKeepingWindowsAlive(modal_, done, deadline, [this] { return ended_; });
+}
+
+ServiceWait QtRuntime::serviceWait()
+{
+    return [this](const std::function<bool()>& done, std::chrono::steady_clock::time_point deadline) {
+        return waitForService(done, deadline);
+    };
 }
 
 } // namespace dravelo::platform::qt

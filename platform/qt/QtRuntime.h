@@ -5,6 +5,8 @@
 
 #include "platform/FormDesign.h"
 #include "platform/FormsRuntime.h"
+#include "platform/qt/ModalState.h"
+#include "platform/qt/ServiceWait.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -49,6 +51,9 @@ public:
     std::vector<std::string> loadedForms() const;
     // A window's close query is waiting for the program's answer.
     bool closeQueryRunning() const { return closeQueries_ > 0; }
+    // Waits for a slow service (the printer, a folder) as under a modal box:
+    // see ServiceWait.h.
+    WaitEnd waitForService(const std::function<bool()>& done, std::chrono::steady_clock::time_point deadline);
 
     // For tests: the window and a control's widget, or null.
     FormWindow* window(const std::string& form) const;
@@ -93,6 +98,8 @@ private:
     friend class ControlEventFilter;
 
     FormWindow& loadedWindow(const std::string& form) const;
+    // waitForService, for the services that wait.
+    ServiceWait serviceWait();
     struct Found {
         FormWindow* window;
         FormControl* control;
@@ -127,6 +134,10 @@ private:
     // Every window ever built, unloaded ones until Qt has deleted them.
     std::vector<QPointer<FormWindow>> built_;
     std::unique_ptr<ControlEventFilter> filter_;
+    ModalState modal_;
+    // The program is setting a field's text: a change to let through even
+    // while the windows are held.
+    bool programSetsText_ = false;
     std::optional<QDateTime> fixedNow_;
     // The control whose focus move a leave handler refused: the mouse press
     // that caused the move must not act on it.

@@ -2,8 +2,8 @@
 // Waiting for a slow system service without freezing the program: the
 // call runs on a thread of its own while the event loop goes on, so the
 // windows keep painting and the session manager still gets its answer;
-// the user's input to the windows is held meanwhile, as under a modal box,
-// and the pointer shows the wait.
+// the windows are held meanwhile by the runtime's modal state, as under a
+// modal box, and the pointer shows the wait.
 
 #include <atomic>
 #include <chrono>
@@ -47,9 +47,18 @@ private:
 
 enum class WaitEnd { Done, TimedOut, ProgramEnded };
 
-// Runs the event loop until done() is true, the deadline passes, or
-// programEnded() is true (a session end answered Yes meanwhile).
-WaitEnd waitKeepingWindowsAlive(const std::function<bool()>& done, std::chrono::steady_clock::time_point deadline,
+class ModalState;
+
+// Runs the event loop, in a modal period of the windows' modal state, until
+// done() is true, the deadline passes, or programEnded() is true (a session
+// end answered Yes meanwhile).
+WaitEnd waitKeepingWindowsAlive(ModalState& modal, const std::function<bool()>& done,
+                                std::chrono::steady_clock::time_point deadline,
                                 const std::function<bool()>& programEnded);
+
+// A wait for a service as the runtime gives it to whoever calls a service:
+// done() and the deadline.
+using ServiceWait =
+    std::function<WaitEnd(const std::function<bool()>& done, std::chrono::steady_clock::time_point deadline)>;
 
 } // namespace dravelo::platform::qt

@@ -3,10 +3,12 @@
 // for a message box or a change of active window), before the click that
 // moved it; a refused leave cancels that click; every press of a button
 // (mouse, key, BM_CLICK from an assistive tool or the program) moves the
-// focus before it clicks; KeyPress sees every character typed into a field.
+// focus before it clicks; KeyPress sees every character typed into a field;
+// while a box or a wait holds the windows, no press reaches a control.
 
-#include "platform/win32/Win32FormWindow.h"
+#include "platform/win32/ThreadModality.h"
 #include "platform/win32/Utf16.h"
+#include "platform/win32/Win32FormWindow.h"
 #include "platform/win32/Win32Runtime.h"
 
 namespace dravelo::platform::win32 {
@@ -23,6 +25,32 @@ constexpr std::int16_t kUnrepresentable = u'?';
 
 constexpr const wchar_t* kRuntimeProperty = L"Dravelo.Runtime";
 constexpr const wchar_t* kOriginalProcProperty = L"Dravelo.WindowProc";
+
+// What presses a control or changes a field: refused while the windows are
+// held. The system gives a disabled window no mouse or keys of its own;
+// these come from other programs (assistive technology, scripts) and from
+// BM_CLICK, which presses a button that has the focus. A text set from
+// another thread is one of theirs; the program's own goes through.
+bool pressOrChange(UINT message)
+{
+    if ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || (message >= WM_KEYFIRST && message <= WM_KEYLAST))
+        return true;
+    switch (message) {
+    case BM_CLICK:
+    case BM_SETSTATE:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+        return true;
+    case WM_SETTEXT:
+    case EM_REPLACESEL:
+        return InSendMessage();
+    default:
+        return false;
+    }
+}
 
 } // namespace
 
@@ -61,6 +89,8 @@ LRESULT Win32Runtime::controlMessage(Win32FormWindow& window, Win32Control& cont
                                      LPARAM lParam)
 {
     HWND hwnd = control.hwnd;
+    if (ThreadModality::holding() && pressOrChange(message))
+        return 0;
     switch (message) {
     case WM_SETFOCUS:
         window.rememberFocus(hwnd);
@@ -192,7 +222,8 @@ void Win32Runtime::click(Win32FormWindow& window, Win32Control& button)
 
 void Win32Runtime::commandFrom(Win32FormWindow& window, Win32Control& control, WORD notification)
 {
-    if (control.isButton() && notification == BN_CLICKED)
+    // Held as well: a command sent to the window from outside passes by the button.
+    if (control.isButton() && notification == BN_CLICKED && !ThreadModality::holding())
         click(window, control);
     else if (control.isField() && notification == EN_CHANGE) {
         const ControlId id = window.idOf(control);

@@ -130,7 +130,8 @@ void Win32Runtime::unload(const std::string& form)
 
 void Win32Runtime::closeRequested(const std::string& form)
 {
-    if (!ended_ && queryClose(form, UnloadMode::FormControlMenu) && !ended_)
+    // The close box is a control of the window: held like the others.
+    if (!ended_ && !ThreadModality::holding() && queryClose(form, UnloadMode::FormControlMenu) && !ended_)
         destroyWindow(form);
 }
 

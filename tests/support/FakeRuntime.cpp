@@ -124,7 +124,7 @@ void FakeRuntime::unload(const std::string& form)
 
 void FakeRuntime::closeBox(const std::string& form)
 {
-    if (!ended && loaded.count(form))
+    if (!ended && !held() && loaded.count(form))
         raiseQueryUnload(form, UnloadMode::FormControlMenu);
 }
 
@@ -255,6 +255,11 @@ void FakeRuntime::typeKeys(const ControlId& field, const std::string& text)
 {
     constexpr std::int16_t kEnter = 13;
     constexpr std::int16_t kEscape = 27;
+    if (held()) {
+        for (const char typed : text)
+            keyToBox(typed);
+        return;
+    }
     for (const char typed : text) {
         std::int16_t keyAscii = static_cast<unsigned char>(typed);
         if (events_ && !ended)
@@ -276,12 +281,14 @@ void FakeRuntime::typeKeys(const ControlId& field, const std::string& text)
 void FakeRuntime::paste(const ControlId& field, const std::string& text)
 {
     const std::string firstLine = text.substr(0, text.find_first_of("\r\n"));
-    if (!ended && !firstLine.empty())
+    if (!ended && !held() && !firstLine.empty())
         setText(field, find(field).text + firstLine);
 }
 
 void FakeRuntime::clickControl(const ControlId& control)
 {
+    if (held())
+        return;
     const platform::ControlClass cls = find(control).design.cls;
     const bool focusable = cls == platform::ControlClass::TextBox || cls == platform::ControlClass::CommandButton;
     if (focusable && !(focus == control)) {
@@ -295,6 +302,8 @@ void FakeRuntime::clickControl(const ControlId& control)
 
 void FakeRuntime::accessKey(const std::string& form, char letter)
 {
+    if (held())
+        return;
     for (const Control& c : loaded.at(form).controls) {
         const std::string& caption = c.text;
         const std::size_t mark = caption.find('&');
@@ -309,6 +318,8 @@ void FakeRuntime::accessKey(const std::string& form, char letter)
 
 void FakeRuntime::tab(const std::string& form)
 {
+    if (held())
+        return;
     std::vector<const Control*> order;
     for (const Control& c : loaded.at(form).controls)
         if (c.design.cls == platform::ControlClass::TextBox || c.design.cls == platform::ControlClass::CommandButton)
@@ -348,12 +359,34 @@ bool FakeRuntime::endSession()
 
 void FakeRuntime::type(const ControlId& field, const std::string& text)
 {
-    setText(field, text);
+    if (!held())
+        setText(field, text);
 }
 
 void FakeRuntime::userFocus(const ControlId& control)
 {
-    setFocus(control);
+    if (!held())
+        setFocus(control);
+}
+
+void FakeRuntime::waitForService(const std::function<void()>& whileWaiting)
+{
+    const Hold hold(*this);
+    whileWaiting();
+}
+
+void FakeRuntime::keyToBox(char key)
+{
+    if (!openBox_ || (key != '\r' && key != '\x1b'))
+        return;
+    const ShownMessage& box = openBox_->shown;
+    const bool yesNo = box.buttons == platform::MsgButtons::YesNo;
+    if (key == '\x1b')
+        openBox_->byKey = yesNo ? MsgAnswer::No : MsgAnswer::Ok;
+    else if (!yesNo)
+        openBox_->byKey = MsgAnswer::Ok;
+    else
+        openBox_->byKey = box.defaultButton == platform::MsgDefault::First ? MsgAnswer::Yes : MsgAnswer::No;
 }
 
 MsgAnswer FakeRuntime::msgBox(const std::string& text, platform::MsgButtons buttons, platform::MsgIcon icon,
@@ -362,12 +395,19 @@ MsgAnswer FakeRuntime::msgBox(const std::string& text, platform::MsgButtons butt
     if (ended)
         return buttons == platform::MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
     messages.push_back({text, buttons, icon, defaultButton});
-    if (whileMessageBoxOpen) {
-        const ShownMessage shown = messages.back(); // the hook may show more
-        whileMessageBoxOpen(shown);
+    OpenBox box{messages.back(), std::nullopt}; // the hook may show more
+    {
+        const Hold hold(*this);
+        OpenBox* outer = openBox_;
+        openBox_ = &box;
+        if (whileMessageBoxOpen)
+            whileMessageBoxOpen(box.shown);
+        openBox_ = outer;
     }
     if (ended)
         return buttons == platform::MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
+    if (box.byKey)
+        return *box.byKey;
     if (!msgAnswers.empty()) {
         MsgAnswer answer = msgAnswers.front();
         msgAnswers.pop_front();
@@ -380,6 +420,7 @@ std::string FakeRuntime::inputBox(const std::string& prompt, const std::string& 
 {
     if (ended)
         return {};
+    const Hold hold(*this);
     inputPrompts.emplace_back(prompt, title);
     if (inputAnswers.empty())
         return {};

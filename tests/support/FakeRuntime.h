@@ -70,6 +70,13 @@ public:
     bool endSession();
     // The user brings a window to the front; no control event runs.
     void activate(const std::string& form) { front = form; }
+    // A wait for a slow service: the windows are held, as under a box,
+    // while whileWaiting runs.
+    void waitForService(const std::function<void()>& whileWaiting);
+    // A message box, the input box or a service wait holds the windows:
+    // every user action above does nothing, but Enter and Esc answer the
+    // message box that is open.
+    bool held() const { return modalDepth_ > 0; }
 
     // WindowSystem
     void show(const std::string& form) override;
@@ -152,12 +159,32 @@ private:
     const Control& find(const platform::ControlId& id) const;
     void fitToContent(Control& control);
     bool raiseQueryUnload(const std::string& form, platform::UnloadMode mode);
+    // One modal period: a box or a wait.
+    class Hold {
+    public:
+        explicit Hold(FakeRuntime& runtime) : runtime_(runtime) { ++runtime_.modalDepth_; }
+        ~Hold() { --runtime_.modalDepth_; }
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        FakeRuntime& runtime_;
+    };
+    // Enter or Esc given to the open message box.
+    void keyToBox(char key);
 
     std::vector<platform::FormDesign> designs_;
     platform::FormEvents* events_ = nullptr;
     // The control the focus is moving to while a leave handler runs.
     std::optional<platform::ControlId> leaveTarget_;
     int closeQueries_ = 0;
+    int modalDepth_ = 0;
+    // The message box open now, and the answer a key gave it.
+    struct OpenBox {
+        ShownMessage shown;
+        std::optional<platform::MsgAnswer> byKey;
+    };
+    OpenBox* openBox_ = nullptr;
 };
 
 } // namespace dravelo::testing
