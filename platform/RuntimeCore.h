@@ -22,14 +22,22 @@
 //                                               .. focusForPress, press
 //     KeyPress first; then Enter and Esc to the default and cancel buttons
 //                                               .. keyTyped, windowKey, accessKey
+//   RuntimeCoreModal.cpp
+//     while a message box, the input box or a service wait is open, no
+//     window takes a press from any source, nor a change from outside;
+//     boxes answer No once the program has ended
+//                                               .. ModalPeriod, msgBox, inputBox,
+//                                                  waitForService; the refusals
+//                                                  in RuntimeCoreInput.cpp ask held()
 //   RuntimeCoreServices.cpp
-//     boxes and services inert once ended ...... msgBox, inputBox, writeFile ... startJob
+//     services inert once the program has ended  writeFile, firstMatch, launch, startJob
 // A toolkit keeps what only it can do: where its events come from, a paste
 // of several lines, the keypad's decimal key, its pixels.
 
 #include "platform/DesignRules.h"
 #include "platform/FormDesign.h"
 #include "platform/FormsRuntime.h"
+#include "platform/ServiceWait.h"
 #include "platform/WindowToolkit.h"
 
 #include <cstdint>
@@ -144,6 +152,18 @@ public:
     // The session's end after a query: it ends (the program with it) or not.
     void sessionEnded(bool ending);
 
+    // A message box, the input box or a service wait is open: the windows
+    // are held, and no press, key, close request or change from outside
+    // reaches them, whatever its source. The boxes themselves, and the
+    // session's end, stay usable.
+    bool held() const { return modalDepth_ > 0; }
+    // Waits for a slow service in the toolkit's modal loop, the windows
+    // held meanwhile: until done() is true, the deadline passes or the
+    // program ends.
+    ServiceWaitEnd waitForService(const std::function<bool()>& done, ServiceDeadline deadline);
+    // waitForService, for the services that wait.
+    ServiceWait serviceWait();
+
     // Raises the window's close query; true when no handler cancelled (or
     // the program ended meanwhile). The window is not unloaded by it.
     bool queryClose(const std::string& form, UnloadMode mode);
@@ -171,6 +191,7 @@ private:
     struct LoadedControl {
         ControlDesign design;
         ControlValues values; // in the window's units, unrounded
+        std::string keptText; // a field's text, given back when changed from outside while held
     };
     struct LoadedWindow {
         const FormDesign* design = nullptr;
@@ -206,6 +227,24 @@ private:
     bool moveFocus(const ControlId& to, FocusCause cause);
     bool hasFocus(const ControlId& control) const;
     void click(const ControlId& button);
+    // A field changed while the windows are held, from outside (assistive
+    // technology, a drop): its text is given back.
+    void giveBackText(const ControlId& field);
+
+    // One modal period: a box or a wait. Nested ones (the log-off question
+    // during a wait) count; the windows are held from the first to the end
+    // of the last. Made before the box, so that the box is not held.
+    class ModalPeriod {
+    public:
+        explicit ModalPeriod(RuntimeCore& core);
+        ~ModalPeriod();
+        ModalPeriod(const ModalPeriod&) = delete;
+        ModalPeriod& operator=(const ModalPeriod&) = delete;
+
+    private:
+        RuntimeCore& core_;
+    };
+    void holdWindows(bool held);
     // Calls the program's handlers unless the program has ended.
     template <class Call>
     void dispatch(Call call)
@@ -226,6 +265,12 @@ private:
     std::optional<ControlId> leaveTarget_;
     // Close queries waiting for the program's answer.
     int closeQueries_ = 0;
+    int modalDepth_ = 0;
+    // The program changes a field's text: a change that goes through even
+    // while the windows are held.
+    bool programSetsText_ = false;
+    // A held field's text is being given back: no change.
+    bool givingBackText_ = false;
     // The session query under way, or the agreement to a session end until
     // its end, answers for the whole program when the system asks again.
     bool sessionQueryRunning_ = false;

@@ -154,8 +154,12 @@ void RuntimeCore::setText(const ControlId& control, const std::string& text)
     if (cls == ControlClass::TextBox) {
         // The same text again is no change. Any other change is reported by
         // the field itself (textChanged), as the user's are.
-        if (found.window->toolkit->controlText(found.index) != text)
-            found.window->toolkit->setControlText(found.index, text);
+        if (found.window->toolkit->controlText(found.index) == text)
+            return;
+        const bool outer = programSetsText_;
+        programSetsText_ = true;
+        found.window->toolkit->setControlText(found.index, text);
+        programSetsText_ = outer;
         return;
     }
     if (cls != ControlClass::Label && cls != ControlClass::CommandButton)

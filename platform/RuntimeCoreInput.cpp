@@ -92,7 +92,7 @@ void RuntimeCore::setFocus(const ControlId& control)
 bool RuntimeCore::focusForPress(const ControlId& control)
 {
     const std::optional<Found> found = lookUp(control);
-    if (ended_ || !found)
+    if (ended_ || held() || !found)
         return false;
     if (!takesFocus(found->control->design.cls) || hasFocus(control))
         return true;
@@ -114,6 +114,8 @@ void RuntimeCore::click(const ControlId& button)
 
 KeyOutcome RuntimeCore::keyTyped(const ControlId& field, std::int16_t& keyAscii)
 {
+    if (held())
+        return KeyOutcome::Spent;
     dispatch([&](FormEvents& e) { e.keyPress(field, keyAscii); });
     if (ended_ || !lookUp(field) || keyAscii == 0)
         return KeyOutcome::Spent; // the program ended, the window went, or the handler cancelled the key
@@ -126,7 +128,7 @@ KeyOutcome RuntimeCore::keyTyped(const ControlId& field, std::int16_t& keyAscii)
 bool RuntimeCore::windowKey(const std::string& form, WindowKey key)
 {
     const LoadedWindow* w = window(form);
-    if (ended_ || !w)
+    if (ended_ || held() || !w)
         return false;
     const auto isButton = [&](ControlIndex i) { return w->controls[i].design.cls == ControlClass::CommandButton; };
     std::optional<ControlIndex> answering = w->toolkit->focusedControl();
@@ -148,7 +150,7 @@ bool RuntimeCore::windowKey(const std::string& form, WindowKey key)
 bool RuntimeCore::accessKey(const std::string& form, char32_t letter)
 {
     const LoadedWindow* w = window(form);
-    if (ended_ || !w)
+    if (ended_ || held() || !w)
         return false;
     for (const LoadedControl& c : w->controls)
         if (c.design.cls == ControlClass::CommandButton && sameAccessKey(accessKeyOf(c.design.caption), letter)) {
@@ -160,8 +162,15 @@ bool RuntimeCore::accessKey(const std::string& form, char32_t letter)
 
 void RuntimeCore::textChanged(const ControlId& field)
 {
-    if (lookUp(field))
-        dispatch([&](FormEvents& e) { e.change(field); });
+    const std::optional<Found> found = lookUp(field);
+    if (!found || givingBackText_)
+        return;
+    if (held() && !programSetsText_) {
+        giveBackText(field);
+        return;
+    }
+    found->control->keptText = found->window->toolkit->controlText(found->index);
+    dispatch([&](FormEvents& e) { e.change(field); });
 }
 
 std::optional<ControlId> RuntimeCore::nextInTabOrder(const std::string& form, bool backwards) const

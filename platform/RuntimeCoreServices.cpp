@@ -1,5 +1,4 @@
-// The standard dialogs and the system's services, inert once the program
-// has ended.
+// The system's services, inert once the program has ended.
 
 #include "platform/RuntimeCore.h"
 
@@ -10,31 +9,7 @@ namespace {
 // Why nothing is written or printed once the program has ended.
 constexpr const char* kProgramEnded = "Il programma è terminato.";
 
-// The answer of a box closed without a choice.
-MsgAnswer negativeAnswer(MsgButtons buttons)
-{
-    return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
-}
-
 } // namespace
-
-MsgAnswer RuntimeCore::msgBox(const std::string& text, MsgButtons buttons, MsgIcon icon, MsgDefault defaultButton)
-{
-    if (ended_)
-        return negativeAnswer(buttons);
-    const MsgAnswer answer = toolkit_.askUser(text, buttons, icon, defaultButton);
-    // The program ended while the box was open: the handler unwinds as if
-    // it had been answered No.
-    return ended_ ? negativeAnswer(buttons) : answer;
-}
-
-std::string RuntimeCore::inputBox(const std::string& prompt, const std::string& title)
-{
-    if (ended_)
-        return {};
-    std::string answer = toolkit_.askText(prompt, title);
-    return ended_ ? std::string() : answer;
-}
 
 std::string RuntimeCore::dateText() const
 {

@@ -100,7 +100,7 @@ void RuntimeCore::build(LoadedWindow& w)
     const FormDesign& form = *w.design;
     w.controls.reserve(form.controls.size());
     for (const ControlDesign& design : form.controls)
-        w.controls.push_back({design, designedValues(form, design)});
+        w.controls.push_back({design, designedValues(form, design), design.caption});
     for (LoadedControl& c : w.controls) {
         const ControlBox box = boxOf(w, c);
         applyFit(w, c, box, w.toolkit->addControl(c.design, lookOf(form, c.design, c.values.fontSize), box));
@@ -132,7 +132,8 @@ void RuntimeCore::unload(const std::string& form)
 
 void RuntimeCore::closeRequested(const std::string& form)
 {
-    if (ended_ || !window(form))
+    // The close box is a control of the window: held like the others.
+    if (ended_ || held() || !window(form))
         return;
     if (queryClose(form, UnloadMode::FormControlMenu) && !ended_)
         removeWindow(form);

@@ -1,7 +1,7 @@
 #include "platform/qt/FileServices.h"
 
 #include "platform/FileSaving.h"
-#include "platform/qt/ServiceWait.h"
+#include "platform/ServiceWait.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -112,18 +112,17 @@ std::string saveBeside(const std::string& target, const std::string& bytes, Save
 
 } // namespace
 
-std::string writeFileAtomically(const std::string& path, const std::string& bytes,
-                                const std::function<bool()>& programEnded)
+std::string writeFileAtomically(const std::string& path, const std::string& bytes, const ServiceWait& wait)
 {
     const auto deadline = std::chrono::steady_clock::now() + kFolderAnswerLimit;
     auto handover = std::make_shared<SaveHandover>();
     BackgroundCall<std::string> save(
         [path, bytes, handover](const std::atomic<bool>&) { return saveBeside(path, bytes, *handover); });
-    const WaitEnd end = waitKeepingWindowsAlive([&] { return save.done(); }, deadline, programEnded);
-    if (end == WaitEnd::Done)
+    const ServiceWaitEnd end = wait([&] { return save.done(); }, deadline);
+    if (end == ServiceWaitEnd::Done)
         return save.result();
     const bool moving = handover->giveUp();
-    return end == WaitEnd::TimedOut ? folderNoAnswerText(folderShown(path), moving) : kSaveCutShort;
+    return end == ServiceWaitEnd::TimedOut ? folderNoAnswerText(folderShown(path), moving) : kSaveCutShort;
 }
 
 std::string firstFileMatching(const std::string& pattern)

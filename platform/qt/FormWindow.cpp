@@ -17,6 +17,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <utility>
 
 namespace dravelo::platform::qt {
 
@@ -260,7 +261,31 @@ void FormWindow::bringToFront()
 
 void FormWindow::setEnabled(bool enabled)
 {
-    QWidget::setEnabled(enabled);
+    if (!enabled) {
+        heldFocus_ = {focusWidget()};
+        if (auto* field = qobject_cast<QLineEdit*>(heldFocus_.widget.data())) {
+            heldFocus_.cursor = field->cursorPosition();
+            heldFocus_.selectionStart = field->selectionStart();
+            heldFocus_.selectionLength = field->selectionLength();
+        }
+        QWidget::setEnabled(false);
+        return;
+    }
+    QWidget::setEnabled(true);
+    const HeldFocus held = std::exchange(heldFocus_, {});
+    if (!held.widget || focusWidget())
+        return;
+    held.widget->setFocus(Qt::OtherFocusReason);
+    auto* field = qobject_cast<QLineEdit*>(held.widget.data());
+    if (!field)
+        return;
+    // The cursor at the end of the selection it stood at.
+    if (held.selectionStart < 0)
+        field->setCursorPosition(held.cursor);
+    else if (held.cursor == held.selectionStart)
+        field->setSelection(held.selectionStart + held.selectionLength, -held.selectionLength);
+    else
+        field->setSelection(held.selectionStart, held.selectionLength);
 }
 
 void FormWindow::closeEvent(QCloseEvent* event)

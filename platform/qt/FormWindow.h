@@ -8,6 +8,7 @@
 #include "platform/RuntimeCore.h"
 #include "platform/WindowToolkit.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <optional>
@@ -52,6 +53,8 @@ public:
     void place(const WindowPlace& place) override;
     void showAsDesigned() override;
     void bringToFront() override;
+    // Disabled, Qt refuses the window the mouse, the keys, the access keys,
+    // drops and the accessibility bus's press and focus actions.
     void setEnabled(bool enabled) override;
     void setVisible(bool visible) override;
 
@@ -77,6 +80,15 @@ private:
     WindowPlace place_;
     bool pendingNormalGeometry_ = false; // written while maximized or minimized
     bool retired_ = false;
+    // A disabled window loses its focus: where it was, with a field's
+    // cursor and selection, to be given back when the window is enabled.
+    struct HeldFocus {
+        QPointer<QWidget> widget;
+        int cursor = 0;
+        int selectionStart = -1;
+        int selectionLength = 0;
+    };
+    HeldFocus heldFocus_;
 };
 
 } // namespace dravelo::platform::qt

@@ -3,7 +3,6 @@
 #include "platform/AppInfo.h"
 #include "platform/PrintFailure.h"
 #include "platform/qt/CupsService.h"
-#include "platform/qt/ServiceWait.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -42,8 +41,9 @@ QPageLayout layoutOf(const PrinterPage& page)
 // QPrinter, whose CUPS calls have no time limit and cannot be abandoned.
 class QtPrintJob : public PrintJob {
 public:
-    QtPrintJob(DefaultPrinter printer, Clock::time_point deadline, std::function<bool()> programEnded)
-        : printer_(std::move(printer)), deadline_(deadline), programEnded_(std::move(programEnded)), pdf_(&bytes_)
+    QtPrintJob(DefaultPrinter printer, Clock::time_point deadline, ServiceWait wait, std::function<bool()> programEnded)
+        : printer_(std::move(printer)), deadline_(deadline), wait_(std::move(wait)),
+          programEnded_(std::move(programEnded)), pdf_(&bytes_)
     {
         pdf_.setPageLayout(layoutOf(printer_.page));
         pdf_.setResolution(printer_.page.dpi > 0 ? printer_.page.dpi : kFallbackDpi);
@@ -97,12 +97,12 @@ public:
             [place = printer_.place, title, pdf, deadline = deadline_](const std::atomic<bool>& abandoned) {
                 return submitHeldJob(place, title, pdf, deadline, abandoned);
             });
-        switch (waitKeepingWindowsAlive([&] { return submission.done(); }, deadline_ + kReplyGrace, programEnded_)) {
-        case WaitEnd::Done:
+        switch (wait_([&] { return submission.done(); }, deadline_ + kReplyGrace)) {
+        case ServiceWaitEnd::Done:
             return printFailureText(submission.result(), printer_.place);
-        case WaitEnd::TimedOut:
+        case ServiceWaitEnd::TimedOut:
             return printFailureText(PrintFailure::Unconfirmed, printer_.place);
-        case WaitEnd::ProgramEnded:
+        case ServiceWaitEnd::ProgramEnded:
             break;
         }
         return printFailureText(PrintFailure::Incomplete, printer_.place);
@@ -119,6 +119,7 @@ private:
 
     DefaultPrinter printer_;
     Clock::time_point deadline_;
+    ServiceWait wait_;
     std::function<bool()> programEnded_;
     QBuffer bytes_;
     // The writer outlives the painter drawing on it.
@@ -131,22 +132,23 @@ private:
 
 } // namespace
 
-std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot, std::function<bool()> programEnded)
+std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot, ServiceWait wait,
+                                                 std::function<bool()> programEnded)
 {
     const Clock::time_point deadline = Clock::now() + kPrintServiceLimit;
     BackgroundCall<DefaultPrinter> question(
         [deadline](const std::atomic<bool>& abandoned) { return askDefaultPrinter(deadline, abandoned); });
     DefaultPrinter printer;
-    switch (waitKeepingWindowsAlive([&] { return question.done(); }, deadline + kReplyGrace, programEnded)) {
-    case WaitEnd::Done:
+    switch (wait([&] { return question.done(); }, deadline + kReplyGrace)) {
+    case ServiceWaitEnd::Done:
         printer = question.result();
         break;
-    case WaitEnd::TimedOut:
+    case ServiceWaitEnd::TimedOut:
         // Still waiting on a name lookup, which has no time limit of its own.
         printer.failure = PrintFailure::NoAnswer;
         printer.place.server = printServerName();
         break;
-    case WaitEnd::ProgramEnded:
+    case ServiceWaitEnd::ProgramEnded:
         printer.failure = PrintFailure::Incomplete;
         break;
     }
@@ -154,7 +156,7 @@ std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot, std::funct
         whyNot = printFailureText(printer.failure, printer.place);
         return nullptr;
     }
-    auto job = std::make_unique<QtPrintJob>(std::move(printer), deadline, std::move(programEnded));
+    auto job = std::make_unique<QtPrintJob>(std::move(printer), deadline, std::move(wait), std::move(programEnded));
     if (!job->begin(whyNot))
         return nullptr;
     return job;

@@ -3,6 +3,7 @@
 // PDF, the print service asked and the job sent with CUPS's own calls.
 
 #include "platform/FormsRuntime.h"
+#include "platform/ServiceWait.h"
 
 #include <functional>
 #include <memory>
@@ -11,9 +12,10 @@
 namespace dravelo::platform::qt {
 
 // A document on the default printer, or null with the reason set. Waits
-// for the print service at most kPrintServiceLimit from this call to the
-// document's end, with the windows alive meanwhile; programEnded tells
-// that the program ended during a wait, so that nothing goes out.
-std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot, std::function<bool()> programEnded);
+// for the print service by wait, at most kPrintServiceLimit from this call
+// to the document's end; programEnded tells that the program ended during
+// a wait, so that nothing goes out.
+std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot, ServiceWait wait,
+                                                 std::function<bool()> programEnded);
 
 } // namespace dravelo::platform::qt

@@ -3,17 +3,24 @@
 #include "platform/qt/DesignStyle.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/QtDialogs.h"
-#include "platform/qt/ServiceWait.h"
 #include "platform/qt/Twips.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QThread>
+#include <QTimer>
 
 namespace dravelo::platform::qt {
 
+namespace {
+// How often a wait looks at its call.
+constexpr int kPollMilliseconds = 20;
+} // namespace
+
 QtRuntime::QtRuntime(std::vector<FormDesign> designs)
-    : RuntimeCore(std::move(designs), *this, services_), services_([this] { return ended(); }), events_(*this)
+    : RuntimeCore(std::move(designs), *this, services_), services_(serviceWait(), [this] { return ended(); }),
+      events_(*this)
 {
     registerFontSubstitution();
     QObject::connect(qApp, &QApplication::focusChanged, &events_,
@@ -73,7 +80,17 @@ std::string QtRuntime::askText(const std::string& prompt, const std::string& tit
 
 void QtRuntime::runModalLoop(const std::function<bool()>& finished, std::chrono::steady_clock::time_point deadline)
 {
-    waitKeepingWindowsAlive(finished, deadline, [this] { return ended(); });
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (finished() || std::chrono::steady_clock::now() >= deadline)
+            loop.exit(1);
+    });
+    poll.start(kPollMilliseconds);
+    // Another exit (the application quitting) ends the wait as well.
+    loop.exec();
+    QApplication::restoreOverrideCursor();
 }
 
 void QtRuntime::endEventLoop()

@@ -30,7 +30,7 @@ NumberFormat QtServices::numberFormat() const
 
 std::string QtServices::writeFile(const std::string& path, const std::string& bytes)
 {
-    return writeFileAtomically(path, bytes, programEnded_);
+    return writeFileAtomically(path, bytes, wait_);
 }
 
 std::string QtServices::firstMatch(const std::string& pattern) const
@@ -45,7 +45,7 @@ bool QtServices::launch(const std::string& program)
 
 std::unique_ptr<PrintJob> QtServices::startJob(std::string& whyNot)
 {
-    return startDefaultPrinterJob(whyNot, programEnded_);
+    return startDefaultPrinterJob(whyNot, wait_, programEnded_);
 }
 
 } // namespace dravelo::platform::qt

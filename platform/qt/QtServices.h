@@ -13,9 +13,12 @@ namespace dravelo::platform::qt {
 
 class QtServices : public SystemServices {
 public:
-    // programEnded tells a print or a save waiting for its service that
-    // the program has ended meanwhile.
-    explicit QtServices(std::function<bool()> programEnded) : programEnded_(std::move(programEnded)) {}
+    // A print or a save waits for its service by wait; programEnded tells
+    // that the program ended meanwhile.
+    QtServices(ServiceWait wait, std::function<bool()> programEnded)
+        : wait_(std::move(wait)), programEnded_(std::move(programEnded))
+    {
+    }
     // For tests: a fixed current time instead of the system clock.
     void setFixedNow(std::optional<QDateTime> now) { fixedNow_ = std::move(now); }
 
@@ -30,6 +33,7 @@ public:
 private:
     QDateTime now() const;
 
+    ServiceWait wait_;
     std::function<bool()> programEnded_;
     std::optional<QDateTime> fixedNow_;
 };

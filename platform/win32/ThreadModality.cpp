@@ -24,6 +24,7 @@ BOOL CALLBACK disableWindow(HWND window, LPARAM context)
 ThreadModality::ThreadModality(HWND owner, bool disableOthers)
     : owner_(owner), active_(GetActiveWindow()), focus_(GetFocus())
 {
+    ++depth_;
     if (!disableOthers)
         return;
     Collect collect{owner_, &disabled_};

@@ -1,6 +1,7 @@
 // The control events as the system gives them, handed to the runtime core:
 // focus moves, mouse presses and BM_CLICK, the characters typed into a
-// field (with the keypad's decimal key and surrogate pairs), its pastes.
+// field (with the keypad's decimal key and surrogate pairs), its pastes;
+// while the windows are held, what the system still lets through is refused.
 
 #include "platform/win32/Win32FormWindow.h"
 #include "platform/win32/Utf16.h"
@@ -18,6 +19,32 @@ constexpr std::int16_t kUnrepresentable = u'?';
 
 constexpr const wchar_t* kRuntimeProperty = L"Dravelo.Runtime";
 constexpr const wchar_t* kOriginalProcProperty = L"Dravelo.WindowProc";
+
+// What presses a control or changes a field: refused while the windows are
+// held. The system gives a disabled window no mouse or keys of its own;
+// these come from other programs (assistive technology, scripts) and from
+// BM_CLICK, which presses a button that has the focus. A text set from
+// another thread is one of theirs; the program's own goes through.
+bool pressOrChange(UINT message)
+{
+    if ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || (message >= WM_KEYFIRST && message <= WM_KEYLAST))
+        return true;
+    switch (message) {
+    case BM_CLICK:
+    case BM_SETSTATE:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+        return true;
+    case WM_SETTEXT:
+    case EM_REPLACESEL:
+        return InSendMessage();
+    default:
+        return false;
+    }
+}
 
 } // namespace
 
@@ -56,6 +83,8 @@ LRESULT Win32Runtime::controlMessage(Win32FormWindow& window, Win32Control& cont
                                      LPARAM lParam)
 {
     HWND hwnd = control.hwnd;
+    if (holdingInput() && pressOrChange(message))
+        return 0;
     switch (message) {
     case WM_SETFOCUS: {
         window.rememberFocus(hwnd);
@@ -144,8 +173,9 @@ LRESULT Win32Runtime::fieldCharacter(Win32FormWindow& window, Win32Control& fiel
 void Win32Runtime::commandFrom(Win32FormWindow& window, Win32Control& control, WORD notification)
 {
     // A button's press from any source ends here; the core moves the focus
-    // first where it is not there yet.
-    if (control.isButton() && notification == BN_CLICKED)
+    // first where it is not there yet. Held as well: a command sent to the
+    // window from outside passes by the button.
+    if (control.isButton() && notification == BN_CLICKED && !holdingInput())
         press(window.idOf(control));
     else if (control.isField() && notification == EN_CHANGE)
         textChanged(window.idOf(control));

@@ -305,9 +305,12 @@ void Win32FormWindow::place(const WindowPlace& place)
     applyNormalGeometry();
 }
 
-void Win32FormWindow::setEnabled(bool enabled)
+void Win32FormWindow::setEnabled(bool)
 {
-    EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+    // The system's own modality holds the windows: every box and wait of
+    // this runtime disables them (ThreadModality), and enables them again
+    // just before the box goes, so that the activation stays with the
+    // program. Disabled here as well, they would still be disabled then.
 }
 
 void Win32FormWindow::retire()
@@ -500,7 +503,9 @@ LRESULT Win32FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         followColourScheme();
         return 0;
     case WM_CLOSE:
-        runtime_.closeRequested(design_.name);
+        // The close box is a control of the window: held like the others.
+        if (!runtime_.holdingInput())
+            runtime_.closeRequested(design_.name);
         return 0;
     case WM_QUERYENDSESSION:
         return runtime_.querySessionEnd() ? TRUE : FALSE;

@@ -277,7 +277,7 @@ public:
             start = startDocument(*document_);
         } else {
             BackgroundCall<Start> call([document = document_] { return startDocument(*document); });
-            const ServiceWaitEnd end = wait_(call.doneEvent(), deadline_);
+            const ServiceWaitEnd end = wait_([&] { return call.done(); }, deadline_);
             if (end != ServiceWaitEnd::Done) {
                 whyNot = failureText(end == ServiceWaitEnd::TimedOut ? PrintFailure::PrinterNoAnswer
                                                                       : PrintFailure::Incomplete);
@@ -340,7 +340,7 @@ public:
             document->ended = EndPage(document->dc) > 0 && EndDoc(document->dc) > 0;
             return document->ended;
         });
-        switch (wait_(call.doneEvent(), deadline_)) {
+        switch (wait_([&] { return call.done(); }, deadline_)) {
         case ServiceWaitEnd::Done:
             return call.result() && !failed_ ? std::string() : failureText(PrintFailure::Incomplete);
         case ServiceWaitEnd::TimedOut:
@@ -412,7 +412,7 @@ std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot, ServiceWai
     auto progress = std::make_shared<OpeningProgress>();
     BackgroundCall<Opening> call([progress] { return openDefaultPrinter(*progress); });
     Opening opening;
-    switch (wait(call.doneEvent(), deadline)) {
+    switch (wait([&] { return call.done(); }, deadline)) {
     case ServiceWaitEnd::Done:
         opening = call.result();
         break;

@@ -5,7 +5,7 @@
 // job to its end, so that the program's windows stay alive meanwhile.
 
 #include "platform/FormsRuntime.h"
-#include "platform/win32/ServiceWait.h"
+#include "platform/ServiceWait.h"
 
 #include <windows.h>
 

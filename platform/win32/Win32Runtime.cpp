@@ -18,7 +18,7 @@ constexpr std::chrono::milliseconds kUnseenWait{200};
 
 Win32Runtime::Win32Runtime(std::vector<FormDesign> designs, HINSTANCE instance)
     : RuntimeCore(std::move(designs), *this, services_), instance_(instance),
-      services_([this](HANDLE done, ServiceDeadline deadline) { return waitForService(done, deadline); })
+      services_(serviceWait())
 {
     Win32FormWindow::registerClasses(instance_);
 }
@@ -120,36 +120,21 @@ void Win32Runtime::endEventLoop()
 
 void Win32Runtime::runModalLoop(const std::function<bool()>& finished, std::chrono::steady_clock::time_point deadline)
 {
-    while (!ended() && !finished()) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
-            break;
-        const DWORD wait = std::min(static_cast<DWORD>(left.count()), kPollMilliseconds);
-        MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (!pumpHeldInput())
-            break;
-    }
-}
-
-ServiceWaitEnd Win32Runtime::waitForService(HANDLE done, ServiceDeadline deadline)
-{
+    const auto left = [&deadline] {
+        const auto rest = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        return static_cast<DWORD>(std::clamp<std::chrono::milliseconds::rep>(rest.count(), 0, kPollMilliseconds));
+    };
     // A call that answers within a moment is not shown as a wait: no window
     // is disabled for it. Meanwhile the system's own events are still read,
     // the keys and clicks staying queued, so that under Wine a window being
     // activated (as the input box of "&Salva" goes) takes the keyboard while
     // it is still enabled: once disabled, it would refuse it for good.
     const ServiceDeadline unseenUntil = std::min(deadline, std::chrono::steady_clock::now() + kUnseenWait);
-    for (;;) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(unseenUntil - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
-            break;
-        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &done, static_cast<DWORD>(left.count()), QS_ALLINPUT, 0);
-        if (woken == WAIT_OBJECT_0)
-            return ServiceWaitEnd::Done;
-        if (woken != WAIT_OBJECT_0 + 1)
-            break;
-    }
+    while (!finished() && std::chrono::steady_clock::now() < unseenUntil)
+        MsgWaitForMultipleObjectsEx(0, nullptr, left(), QS_ALLINPUT, 0);
+    if (finished() || std::chrono::steady_clock::now() >= deadline)
+        return;
+
     // The forms' class cursor is what the system shows over them.
     const HCURSOR waitCursor = LoadCursorW(nullptr, IDC_WAIT);
     std::vector<std::pair<HWND, LONG_PTR>> cursors;
@@ -161,23 +146,12 @@ ServiceWaitEnd Win32Runtime::waitForService(HANDLE done, ServiceDeadline deadlin
     // again when it goes: every round disables what is enabled again.
     std::vector<std::unique_ptr<ThreadModality>> held;
     held.push_back(std::make_unique<ThreadModality>(nullptr, true));
-    ServiceWaitEnd end = ServiceWaitEnd::TimedOut;
-    while (!ended()) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
-            break;
-        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &done, static_cast<DWORD>(left.count()), QS_ALLINPUT,
-                                                        MWMO_INPUTAVAILABLE);
-        if (woken == WAIT_OBJECT_0) {
-            end = ServiceWaitEnd::Done;
-            break;
-        }
-        if (woken != WAIT_OBJECT_0 + 1 || !pumpHeldInput())
-            break;
+    while (!finished() && std::chrono::steady_clock::now() < deadline) {
+        MsgWaitForMultipleObjectsEx(0, nullptr, left(), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (!pumpHeldInput())
+            return;
         held.push_back(std::make_unique<ThreadModality>(nullptr, true));
     }
-    if (ended())
-        return ServiceWaitEnd::ProgramEnded;
     while (!held.empty())
         held.pop_back();
     for (auto it = cursors.rbegin(); it != cursors.rend(); ++it)
@@ -186,7 +160,11 @@ ServiceWaitEnd Win32Runtime::waitForService(HANDLE done, ServiceDeadline deadlin
     POINT pointer{};
     GetCursorPos(&pointer);
     SetCursorPos(pointer.x, pointer.y); // the system asks the window under it for its cursor again
-    return end;
+}
+
+bool Win32Runtime::holdingInput() const
+{
+    return held() || ThreadModality::holding();
 }
 
 bool Win32Runtime::pumpHeldInput()

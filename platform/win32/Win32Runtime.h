@@ -6,7 +6,7 @@
 #include "platform/FormDesign.h"
 #include "platform/RuntimeCore.h"
 #include "platform/WindowToolkit.h"
-#include "platform/win32/ServiceWait.h"
+#include "platform/ServiceWait.h"
 #include "platform/win32/Win32Services.h"
 
 #include <windows.h>
@@ -37,6 +37,13 @@ public:
     // Handles every message waiting now (for tests); false once the program
     // has ended.
     bool pumpMessages();
+    // Handles the messages waiting now, the user's input to disabled
+    // windows dropped, as a box or a wait does; false once the program has
+    // ended.
+    bool pumpHeldInput();
+    // The windows are held: a modal period of the core, or a dialog of the
+    // system's own (the printer's question of a file name).
+    bool holdingInput() const;
 
     // For tests: the window and a control's window, or null.
     HWND window(const std::string& form) const;
@@ -74,13 +81,6 @@ private:
     // true when the message was handled and is not to be translated or
     // dispatched.
     bool preTranslate(const MSG& message);
-    // The wait for the spooler or a folder: the windows disabled as under a
-    // modal box and still painting, with the wait cursor, until the event
-    // is set, the deadline passes or the program ends.
-    ServiceWaitEnd waitForService(HANDLE done, ServiceDeadline deadline);
-    // Handles the messages waiting now, the user's input to disabled
-    // windows dropped; false once the program has ended.
-    bool pumpHeldInput();
 
     // The controls' own messages (Win32ControlEvents.cpp).
     LRESULT controlMessage(Win32FormWindow& window, Win32Control& control, UINT message, WPARAM wParam,

@@ -2,7 +2,7 @@
 // print-queue.sh set up, and reads the PDF the queue produced back.
 
 #include "platform/PrintFailure.h"
-#include "platform/qt/QtPrinter.h"
+#include "platform/qt/QtRuntime.h"
 #include "report/RapportoCalcolo.h"
 #include "report/ReportPrint.h"
 #include "tests/support/MeasuringPrinter.h"
@@ -21,15 +21,14 @@
 
 namespace {
 
-// The default printer, keeping the font measures each job gave.
+// The default printer as the runtime gives it, keeping the font measures
+// each job gave.
 class DefaultPrinter : public dravelo::testing::MeasuringPrinter {
 public:
-    DefaultPrinter()
-        : MeasuringPrinter([](std::string& whyNot) {
-              return dravelo::platform::qt::startDefaultPrinterJob(whyNot, [] { return false; });
-          })
-    {
-    }
+    DefaultPrinter() : MeasuringPrinter([this](std::string& whyNot) { return runtime_.startJob(whyNot); }) {}
+
+private:
+    dravelo::platform::qt::QtRuntime runtime_{std::vector<dravelo::platform::FormDesign>{}};
 };
 
 struct Word {

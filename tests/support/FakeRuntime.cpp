@@ -1,5 +1,7 @@
 #include "tests/support/FakeRuntime.h"
 
+#include <utility>
+
 namespace dravelo::testing {
 
 using platform::ControlId;
@@ -97,6 +99,13 @@ public:
     void setEnabled(bool) override {}
 
     const std::string& caption() const { return caption_; }
+    // The user's edit of a field: a change unless the text is the same.
+    void userEdit(const ControlId& field, const std::string& text)
+    {
+        for (ControlIndex i = 0; i < controls_.size(); ++i)
+            if (idOf(i) == field && controls_[i].text != text)
+                setControlText(i, text);
+    }
 
 private:
     struct Control {
@@ -140,10 +149,13 @@ MsgAnswer FakeRuntime::askUser(const std::string& text, platform::MsgButtons but
                                platform::MsgDefault defaultButton)
 {
     messages.push_back({text, buttons, icon, defaultButton});
-    if (whileMessageBoxOpen) {
-        const ShownMessage shown = messages.back(); // the hook may show more
-        whileMessageBoxOpen(shown);
-    }
+    OpenBox box{messages.back(), std::nullopt}; // the hook may show more
+    OpenBox* outer = std::exchange(openBox_, &box);
+    if (whileMessageBoxOpen)
+        whileMessageBoxOpen(box.shown);
+    openBox_ = outer;
+    if (box.byKey)
+        return *box.byKey;
     if (ended() || msgAnswers.empty())
         return buttons == platform::MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
     const MsgAnswer answer = msgAnswers.front();
@@ -222,8 +234,55 @@ std::string FakeRuntime::caption(const std::string& form) const
     return window ? window->caption() : std::string();
 }
 
+void FakeRuntime::runModalLoop(const std::function<bool()>&, std::chrono::steady_clock::time_point)
+{
+    if (whileWaiting_)
+        std::exchange(whileWaiting_, nullptr)();
+}
+
+void FakeRuntime::waitForService(const std::function<void()>& whileWaiting)
+{
+    bool waited = false;
+    whileWaiting_ = [&] {
+        whileWaiting();
+        waited = true;
+    };
+    waitForService([&] { return waited; }, std::chrono::steady_clock::time_point::max());
+    whileWaiting_ = nullptr;
+}
+
+void FakeRuntime::keyToBox(char key)
+{
+    if (!openBox_ || (key != '\r' && key != '\x1b'))
+        return;
+    const ShownMessage& box = openBox_->shown;
+    const bool yesNo = box.buttons == platform::MsgButtons::YesNo;
+    if (key == '\x1b')
+        openBox_->byKey = yesNo ? MsgAnswer::No : MsgAnswer::Ok;
+    else if (!yesNo)
+        openBox_->byKey = MsgAnswer::Ok;
+    else
+        openBox_->byKey = box.defaultButton == platform::MsgDefault::First ? MsgAnswer::Yes : MsgAnswer::No;
+}
+
+void FakeRuntime::userEdit(const ControlId& field, const std::string& text)
+{
+    if (auto* window = static_cast<FakeWindow*>(toolkitWindow(field.form)))
+        window->userEdit(field, text);
+}
+
+void FakeRuntime::type(const ControlId& field, const std::string& text)
+{
+    userEdit(field, text);
+}
+
 void FakeRuntime::typeKeys(const ControlId& field, const std::string& text)
 {
+    if (held()) {
+        for (const char typed : text)
+            keyToBox(typed);
+        return;
+    }
     for (const char typed : text) {
         std::int16_t keyAscii = static_cast<unsigned char>(typed);
         const platform::KeyOutcome outcome = keyTyped(field, keyAscii);
@@ -231,7 +290,7 @@ void FakeRuntime::typeKeys(const ControlId& field, const std::string& text)
             windowKey(field.form, platform::windowKeyOf(keyAscii));
         // A key typed after the focus has gone goes with it.
         else if (outcome == platform::KeyOutcome::Deliver && focus == field)
-            setText(field, this->text(field) + static_cast<char>(keyAscii));
+            userEdit(field, this->text(field) + static_cast<char>(keyAscii));
     }
 }
 
@@ -239,7 +298,7 @@ void FakeRuntime::paste(const ControlId& field, const std::string& text)
 {
     const std::string firstLine = text.substr(0, text.find_first_of("\r\n"));
     if (!ended() && !firstLine.empty())
-        setText(field, this->text(field) + firstLine);
+        userEdit(field, this->text(field) + firstLine);
 }
 
 void FakeRuntime::clickControl(const ControlId& control)

@@ -12,6 +12,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <memory>
 #include <set>
 #include <string>
@@ -67,7 +68,7 @@ public:
     // Simulates the user: a close request from the window manager.
     void closeBox(const std::string& form) { closeRequested(form); }
     // Simulates the user typing: the field's text becomes text (Change runs).
-    void type(const platform::ControlId& field, const std::string& text) { setText(field, text); }
+    void type(const platform::ControlId& field, const std::string& text);
     // Simulates the user moving the focus (LostFocus of the old field runs).
     void userFocus(const platform::ControlId& control) { focusForPress(control); }
     // Simulates the user's keys in a field: KeyPress for each character,
@@ -88,6 +89,11 @@ public:
     bool endSession();
     // The user brings a window to the front; no control event runs.
     void activate(const std::string& form) { front = form; }
+    // A wait for a slow service: the windows are held, as under a box,
+    // while whileWaiting runs. While they are held every user action above
+    // does nothing, but Enter and Esc answer the message box that is open.
+    using RuntimeCore::waitForService;
+    void waitForService(const std::function<void()>& whileWaiting);
     // The window's caption.
     std::string caption(const std::string& form) const;
 
@@ -125,12 +131,24 @@ private:
     platform::MsgAnswer askUser(const std::string& text, platform::MsgButtons buttons, platform::MsgIcon icon,
                                 platform::MsgDefault defaultButton) override;
     std::string askText(const std::string& prompt, const std::string& title) override;
-    // Nothing to wait on: the fake's services answer at once.
-    void runModalLoop(const std::function<bool()>&, std::chrono::steady_clock::time_point) override {}
+    // The fake's services answer at once: a wait only runs what a test
+    // does meanwhile.
+    void runModalLoop(const std::function<bool()>&, std::chrono::steady_clock::time_point) override;
     void endEventLoop() override {}
+    // The user changes a field's text.
+    void userEdit(const platform::ControlId& field, const std::string& text);
+    // Enter or Esc given to the open message box.
+    void keyToBox(char key);
 
     FakeServices services_;
     std::vector<std::unique_ptr<FakeWindow>> windows_;
+    std::function<void()> whileWaiting_;
+    // The message box open now, and the answer a key gave it.
+    struct OpenBox {
+        ShownMessage shown;
+        std::optional<platform::MsgAnswer> byKey;
+    };
+    OpenBox* openBox_ = nullptr;
 };
 
 } // namespace dravelo::testing

@@ -3,6 +3,9 @@
 #include "tests/platform/contract/RuntimeContract.h"
 #include "tests/support/FakeRuntime.h"
 
+#include <deque>
+#include <functional>
+
 namespace dravelo::testing::contract {
 
 namespace {
@@ -12,10 +15,11 @@ public:
     explicit MemoryDriver(std::vector<platform::FormDesign> designs) : runtime_(std::move(designs))
     {
         runtime_.whileMessageBoxOpen = [this](const ShownMessage&) {
-            if (!endSessionInBox_)
+            if (boxSteps_.empty())
                 return;
-            endSessionInBox_ = false;
-            sessionEndedInBox_ = runtime_.endSession();
+            const std::function<void()> step = std::move(boxSteps_.front());
+            boxSteps_.pop_front();
+            step();
         };
     }
 
@@ -29,16 +33,26 @@ public:
     void type(const ControlId& field, const std::string& text) { runtime_.typeKeys(field, text); }
     void enter(const ControlId& field) { runtime_.typeKeys(field, "\r"); }
     void escape(const ControlId& field) { runtime_.typeKeys(field, "\x1b"); }
-    // The in-memory runtime has one way to press a button, whoever presses.
+    // The in-memory runtime has one way to press a button, whoever presses,
+    // and the user's own ways to change a field.
     void press(const ControlId& control) { runtime_.clickControl(control); }
+    void actFromOutside(const ControlId& control)
+    {
+        runtime_.clickControl(control);
+        for (const platform::ControlDesign& c : runtime_.designOf(control.form).controls)
+            if (c.name == control.name && c.cls == platform::ControlClass::TextBox) {
+                runtime_.type(control, "x");
+                runtime_.paste(control, "y");
+            }
+    }
     bool buttonHeld(const ControlId&) const { return false; }
     void paste(const ControlId& field, const std::string& text) { runtime_.paste(field, text); }
     // With a modifier held the key types nothing.
     void keypadDecimal(const ControlId&, Modifier) {}
     void closeBox(const std::string& form) { runtime_.closeBox(form); }
     bool endSession() { return runtime_.endSession(); }
-    void endSessionInNextBox() { endSessionInBox_ = true; }
-    std::optional<bool> sessionEndedInBox() const { return sessionEndedInBox_; }
+    void inNextBox(std::function<void()> act) { boxSteps_.push_back(std::move(act)); }
+    void duringServiceWait(const std::function<void()>& act) { runtime_.waitForService(act); }
     void activate(const std::string& form) { runtime_.activate(form); }
     // An input box without a scripted answer is cancelled.
     void answerNextBox(MsgAnswer answer)
@@ -54,8 +68,7 @@ public:
 
 private:
     FakeRuntime runtime_;
-    bool endSessionInBox_ = false;
-    std::optional<bool> sessionEndedInBox_;
+    std::deque<std::function<void()>> boxSteps_;
 };
 
 } // namespace

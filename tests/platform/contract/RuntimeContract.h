@@ -14,15 +14,22 @@
 //   void press(ControlId)           a press of a button that comes neither from the
 //                                   mouse nor from the keyboard: the platform's own
 //                                   kind, as screen readers and automation send it
+//   void actFromOutside(ControlId)  every other way the platform has for assistive
+//                                   technology or another program to act on the
+//                                   control without mouse or keys: a button's press
+//                                   actions; a field's text set, focus request, drop
 //   bool buttonHeld(ControlId)      the button looks pressed or holds the mouse
 //   void paste(ControlId, text)     the text on the clipboard, pasted into the focused field
 //   void keypadDecimal(ControlId, Modifier)  the keypad's decimal key with a modifier held
 //   void closeBox(form)             the window's close box
 //   bool endSession()               the desktop session ends; true if it may
-//   void endSessionInNextBox()      the session ends while the next message box is
-//                                   open; sessionEndedInBox() says whether it may
+//   void inNextBox(act)             act runs while the next message box is open, from
+//                                   inside it; the box stays for what comes next
+//   void duringServiceWait(act)     act runs during a wait of the runtime for a slow
+//                                   service (the printer's), which then ends
 //   void activate(form)             the user brings another window to the front
 //   void answerNextBox(MsgAnswer)   how the user will answer the next message box
+//                                   (or the box a step of inNextBox left open)
 //   std::optional<ControlId> focus(); std::string frontWindow(); void settle();
 
 #include "platform/FormsRuntime.h"
@@ -31,6 +38,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -84,8 +92,15 @@ protected:
         };
     }
 
+    // The session ends while the next message box is open.
+    void endSessionInNextBox()
+    {
+        this->driver.inNextBox([this] { sessionEndedInBox = this->driver.endSession(); });
+    }
+
     Driver driver{contractDesigns()};
     EventLog events;
+    std::optional<bool> sessionEndedInBox;
 };
 
 TYPED_TEST_SUITE_P(RuntimeContract);
@@ -378,17 +393,17 @@ TYPED_TEST_P(RuntimeContract, ALogOffWhileTheCloseQuestionIsOpenDoesNotAskAgain)
     this->driver.open(kOther);
     this->driver.open(kMain);
     this->askBeforeClosing();
-    this->driver.endSessionInNextBox();
+    this->endSessionInNextBox();
     this->driver.answerNextBox(MsgAnswer::No);
     this->driver.closeBox(kMain);
-    EXPECT_EQ(this->driver.sessionEndedInBox(), false);
+    EXPECT_EQ(this->sessionEndedInBox, false);
     EXPECT_EQ(this->events.matching("queryUnload"), (Log{"queryUnload Main 0"}));
     EXPECT_TRUE(this->runtime().isLoaded(kMain));
 
-    this->driver.endSessionInNextBox();
+    this->endSessionInNextBox();
     this->driver.answerNextBox(MsgAnswer::Yes);
     this->driver.closeBox(kMain);
-    EXPECT_EQ(this->driver.sessionEndedInBox(), false);
+    EXPECT_EQ(this->sessionEndedInBox, false);
     EXPECT_EQ(this->events.matching("queryUnload"), (Log{"queryUnload Main 0", "queryUnload Main 0"}));
     EXPECT_FALSE(this->runtime().isLoaded(kMain));
     EXPECT_FALSE(this->runtime().isLoaded(kOther));
@@ -402,19 +417,19 @@ TYPED_TEST_P(RuntimeContract, ALogOffWhileAMessageBoxIsOpenAsksOnce)
     this->inField1();
     this->askBeforeClosing();
     this->refuseLeaving(this->on(kMain, kField1));
-    this->driver.endSessionInNextBox();
+    this->endSessionInNextBox();
     this->driver.answerNextBox(MsgAnswer::No);
     this->driver.answerNextBox(MsgAnswer::Ok);
     this->driver.tab(kMain);
-    EXPECT_EQ(this->driver.sessionEndedInBox(), false);
+    EXPECT_EQ(this->sessionEndedInBox, false);
     EXPECT_EQ(this->events.entries, (Log{"lostFocus Main.Field1", "queryUnload Other 2"}));
     EXPECT_EQ(this->driver.focus(), this->on(kMain, kField1));
 
     this->events.entries.clear();
-    this->driver.endSessionInNextBox();
+    this->endSessionInNextBox();
     this->driver.answerNextBox(MsgAnswer::Yes);
     this->driver.tab(kMain);
-    EXPECT_EQ(this->driver.sessionEndedInBox(), true);
+    EXPECT_EQ(this->sessionEndedInBox, true);
     EXPECT_EQ(this->events.entries, (Log{"lostFocus Main.Field1", "queryUnload Other 2"}));
     EXPECT_FALSE(this->runtime().isLoaded(kMain));
     EXPECT_EQ(this->runtime().text(this->on(kMain, kField1)), "");
@@ -449,6 +464,55 @@ TYPED_TEST_P(RuntimeContract, TheKeypadDecimalKeyWithAModifierLeavesNothingBehin
     }
 }
 
+// A message box and a wait for a slow service hold every window: a press
+// of any of their controls, from any source, changes nothing and leaves
+// nothing behind. Enter and Esc go to the box.
+TYPED_TEST_P(RuntimeContract, NoPressReachesTheWindowsWhileABoxOrAServiceWaitHoldsThem)
+{
+    const ControlId field = this->on(kDialog, kField1);
+    const ControlId ok = this->on(kDialog, kOk);
+    this->driver.open(kMain);
+    this->inField1(kDialog);
+    const auto pressEverything = [this, field, ok] {
+        for (const ControlId& control : {this->on(kMain, kGo), this->on(kMain, kField2), ok, field})
+            this->driver.actFromOutside(control);
+        this->driver.click(ok);
+        this->driver.accessKey(kMain, 'g');
+        this->driver.closeBox(kMain);
+    };
+    const auto nothingChanged = [this, field, ok](const char* when) {
+        EXPECT_EQ(this->events.entries, Log()) << when;
+        EXPECT_EQ(this->driver.focus(), field) << when;
+        EXPECT_EQ(this->runtime().text(this->on(kMain, kField2)), "") << when;
+        EXPECT_EQ(this->runtime().text(field), "") << when;
+        EXPECT_FALSE(this->driver.buttonHeld(ok)) << when;
+        EXPECT_TRUE(this->runtime().isLoaded(kMain)) << when;
+    };
+
+    this->driver.inNextBox([&] {
+        pressEverything();
+        this->driver.enter(field);
+    });
+    EXPECT_EQ(this->runtime().msgBox("Box", MsgButtons::YesNo, MsgIcon::Question, platform::MsgDefault::First),
+              MsgAnswer::Yes);
+    nothingChanged("behind a box answered by Enter");
+    this->driver.inNextBox([&] { this->driver.escape(field); });
+    EXPECT_EQ(this->runtime().msgBox("Box", MsgButtons::YesNo, MsgIcon::Question, platform::MsgDefault::First),
+              MsgAnswer::No);
+    nothingChanged("behind a box answered by Esc");
+
+    this->driver.duringServiceWait([&] {
+        pressEverything();
+        this->driver.enter(field);
+        this->driver.escape(field);
+    });
+    nothingChanged("during a service wait");
+
+    // The held presses left nothing: the next one acts once.
+    this->driver.press(ok);
+    EXPECT_EQ(this->events.entries, (Log{"lostFocus Dialog.Field1", "click Dialog.Ok"}));
+}
+
 REGISTER_TYPED_TEST_SUITE_P(RuntimeContract, LoadsOnceBeforeTheFirstShowAndBringsALoadedWindowToTheFront,
                             ChangeFollowsEveryTextChangeAlsoOneByTheProgram, KeyPressSeesEveryCharacterAndMayCancelIt,
                             LostFocusRunsWithinTheWindowBeforeTheClick,
@@ -462,6 +526,7 @@ REGISTER_TYPED_TEST_SUITE_P(RuntimeContract, LoadsOnceBeforeTheFirstShowAndBring
                             ALogOffRefusedAndThenRequestedAgainAsksAgain,
                             ALogOffWhileTheCloseQuestionIsOpenDoesNotAskAgain, ALogOffWhileAMessageBoxIsOpenAsksOnce,
                             APasteOfSeveralLinesKeepsTheTextBeforeTheFirstLineBreak,
-                            TheKeypadDecimalKeyWithAModifierLeavesNothingBehind);
+                            TheKeypadDecimalKeyWithAModifierLeavesNothingBehind,
+                            NoPressReachesTheWindowsWhileABoxOrAServiceWaitHoldsThem);
 
 } // namespace dravelo::testing::contract

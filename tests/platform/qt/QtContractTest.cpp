@@ -15,10 +15,12 @@
 #include <QElapsedTimer>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPointer>
 #include <QTest>
 
 #include <cctype>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -150,8 +152,8 @@ public:
     {
         QTest::keyClicks(widget(field), QString::fromStdString(text));
     }
-    void enter(const ControlId& field) { QTest::keyClick(widget(field), Qt::Key_Return); }
-    void escape(const ControlId& field) { QTest::keyClick(widget(field), Qt::Key_Escape); }
+    void enter(const ControlId&) { keyToFocusWindow(Qt::Key_Return); }
+    void escape(const ControlId&) { keyToFocusWindow(Qt::Key_Escape); }
     // The button's press action, as a screen reader runs it through the
     // accessibility bus.
     void press(const ControlId& control)
@@ -162,6 +164,33 @@ public:
         ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
         actions->doAction(QAccessibleActionInterface::pressAction());
         // The action shows the button down for a moment before it clicks.
+        QTest::qWait(kAnimatedClickMilliseconds);
+        settle();
+    }
+    // What the accessibility bus asks for a screen reader or voice control:
+    // the control's actions, a text written into a field; and a drop of
+    // text from another program.
+    void actFromOutside(const ControlId& control)
+    {
+        QWidget* w = widget(control);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
+        ASSERT_NE(accessible, nullptr) << control.name;
+        if (QAccessibleActionInterface* actions = accessible->actionInterface()) {
+            actions->doAction(QAccessibleActionInterface::pressAction());
+            actions->doAction(QAccessibleActionInterface::setFocusAction());
+        }
+        if (QAccessibleEditableTextInterface* text = accessible->editableTextInterface()) {
+            text->insertText(0, QStringLiteral("x"));
+            text->replaceText(0, accessible->textInterface()->characterCount(), QStringLiteral("y"));
+        }
+        if (w->acceptDrops()) {
+            QMimeData dropped;
+            dropped.setText(QStringLiteral("z"));
+            QDragEnterEvent enter(w->rect().center(), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(w, &enter);
+            QDropEvent drop(w->rect().center(), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(w, &drop);
+        }
         QTest::qWait(kAnimatedClickMilliseconds);
         settle();
     }
@@ -191,11 +220,24 @@ public:
         settle();
     }
     bool endSession() { return platform::qt::sessionMayEnd(runtime_); }
-    void endSessionInNextBox()
+    void inNextBox(std::function<void()> act)
     {
-        boxes_.add([this](QWidget*) { sessionEndedInBox_ = platform::qt::sessionMayEnd(runtime_); });
+        boxes_.add([act = std::move(act)](QWidget*) { act(); });
     }
-    std::optional<bool> sessionEndedInBox() const { return sessionEndedInBox_; }
+    void duringServiceWait(const std::function<void()>& act)
+    {
+        bool acted = false;
+        QTimer acting;
+        acting.setSingleShot(true);
+        QObject::connect(&acting, &QTimer::timeout, [&] {
+            act();
+            acted = true;
+        });
+        acting.start(kSettleMilliseconds);
+        EXPECT_EQ(runtime_.waitForService([&] { return acted; }, std::chrono::steady_clock::now() + kServiceWaitLimit),
+                  platform::ServiceWaitEnd::Done);
+        settle();
+    }
     void activate(const std::string& form)
     {
         QWidget* w = runtime_.window(form);
@@ -225,6 +267,20 @@ public:
 private:
     static constexpr int kSettleMilliseconds = 50;
     static constexpr int kAnimatedClickMilliseconds = 150;
+    static constexpr std::chrono::seconds kServiceWaitLimit{60};
+
+    // A key as the window system gives it: to the window with the focus, a
+    // box once it has taken it.
+    void keyToFocusWindow(Qt::Key key)
+    {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(box));
+        }
+        QWindow* focused = QGuiApplication::focusWindow();
+        ASSERT_NE(focused, nullptr);
+        QTest::keyClick(focused, key);
+        settle();
+    }
 
     QWidget* widget(const ControlId& control)
     {
@@ -235,7 +291,6 @@ private:
 
     platform::qt::QtRuntime runtime_;
     BoxSteps boxes_;
-    std::optional<bool> sessionEndedInBox_;
 };
 
 } // namespace

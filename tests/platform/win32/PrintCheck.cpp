@@ -25,7 +25,7 @@ class DefaultPrinter : public dravelo::testing::MeasuringPrinter {
 public:
     DefaultPrinter()
         : MeasuringPrinter([](std::string& whyNot) {
-              return dravelo::platform::win32::startDefaultPrinterJob(whyNot, dravelo::platform::win32::waitWithoutWindows);
+              return dravelo::platform::win32::startDefaultPrinterJob(whyNot, dravelo::platform::waitWithoutWindows);
           })
     {
     }

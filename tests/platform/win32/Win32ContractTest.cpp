@@ -10,11 +10,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <deque>
 #include <functional>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace dravelo::testing::contract {
@@ -71,14 +73,16 @@ void clickAt(POINT point)
 }
 
 // What to do with the message boxes still to come, given in turn to each
-// box of this thread as it comes up: an answer, or (no answer) the session
-// ending while the box stays open.
-std::deque<std::optional<MsgAnswer>> pendingAnswers;
-// Ends the session from inside a box.
-std::function<void()> endSessionInBox;
-// Boxes the session ended in, still waiting for their answer: a box that
+// box of this thread as it comes up: an answer, or an act run from inside
+// the box, which leaves it open for the next.
+struct BoxStep {
+    std::optional<MsgAnswer> answer;
+    std::function<void()> act;
+};
+std::deque<BoxStep> pendingSteps;
+// Boxes an act is running in, still waiting for their answer: a box that
 // comes up over them is answered first.
-std::vector<HWND> boxesUnderSessionEnd;
+std::vector<HWND> boxesInStep;
 // A box nobody said how to answer fails the test, and is closed so that
 // the test goes on.
 constexpr ULONGLONG kUnexpectedBoxMilliseconds = 2000;
@@ -90,10 +94,17 @@ BOOL CALLBACK findBox(HWND window, LPARAM found)
     GetClassNameW(window, cls, 16);
     if (IsWindowVisible(window) && IsWindowEnabled(window) && std::wstring(cls) == kDialogClass) {
         *reinterpret_cast<HWND*>(found) = window;
-        return std::find(boxesUnderSessionEnd.begin(), boxesUnderSessionEnd.end(), window) !=
-               boxesUnderSessionEnd.end();
+        return std::find(boxesInStep.begin(), boxesInStep.end(), window) != boxesInStep.end();
     }
     return TRUE;
+}
+
+// The box of this thread that is up, the one on top of any an act runs in.
+HWND openBox()
+{
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
+    return box;
 }
 
 void press(HWND box, int id)
@@ -101,17 +112,16 @@ void press(HWND box, int id)
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
 }
 
-// Presses the box's button for the next answer; No is Cancel on a box
-// without a No button (the input box).
+// Presses the box's button for the next answer (No is Cancel on a box
+// without a No button: the input box), or runs the next act in it.
 void CALLBACK answerBox(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
-    if (!box) {
+    HWND box = openBox();
+    if (!box || std::find(boxesInStep.begin(), boxesInStep.end(), box) != boxesInStep.end()) {
         unexpectedBoxSince = 0;
         return;
     }
-    if (pendingAnswers.empty()) {
+    if (pendingSteps.empty()) {
         if (!unexpectedBoxSince)
             unexpectedBoxSince = GetTickCount64();
         else if (GetTickCount64() - unexpectedBoxSince > kUnexpectedBoxMilliseconds) {
@@ -121,19 +131,29 @@ void CALLBACK answerBox(HWND, UINT, UINT_PTR, DWORD)
         }
         return;
     }
-    const std::optional<MsgAnswer> next = pendingAnswers.front();
-    pendingAnswers.pop_front();
-    if (!next) {
-        boxesUnderSessionEnd.push_back(box);
-        endSessionInBox();
-        std::erase(boxesUnderSessionEnd, box);
+    const BoxStep next = pendingSteps.front();
+    pendingSteps.pop_front();
+    if (next.act) {
+        boxesInStep.push_back(box);
+        next.act();
+        std::erase(boxesInStep, box);
         return;
     }
-    const MsgAnswer answer = *next;
+    const MsgAnswer answer = *next.answer;
     int id = answer == MsgAnswer::Yes ? IDYES : answer == MsgAnswer::No ? IDNO : IDOK;
     if (!GetDlgItem(box, id))
         id = IDCANCEL;
     press(box, id);
+}
+
+// The act of a service wait, run once by a timer the wait's loop dispatches.
+std::function<void()> waitStep;
+
+void CALLBACK runWaitStep(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    if (const std::function<void()> step = std::exchange(waitStep, nullptr))
+        step();
 }
 
 class Win32Driver {
@@ -142,16 +162,11 @@ public:
         : designs_(designs), runtime_(std::move(designs)),
           answerTimer_(SetTimer(nullptr, 0, kAnswerPollMilliseconds, answerBox))
     {
-        pendingAnswers.clear();
-        boxesUnderSessionEnd.clear();
+        pendingSteps.clear();
+        boxesInStep.clear();
         unexpectedBoxSince = 0;
-        endSessionInBox = [this] { sessionEndedInBox_ = endSession(); };
     }
-    ~Win32Driver()
-    {
-        KillTimer(nullptr, answerTimer_);
-        endSessionInBox = nullptr;
-    }
+    ~Win32Driver() { KillTimer(nullptr, answerTimer_); }
     Win32Driver(const Win32Driver&) = delete;
     Win32Driver& operator=(const Win32Driver&) = delete;
 
@@ -188,30 +203,40 @@ public:
             typeCharacter(static_cast<wchar_t>(static_cast<unsigned char>(c)));
         settle();
     }
-    void enter(const ControlId&)
-    {
-        pressKey(VK_RETURN);
-        settle();
-    }
-    void escape(const ControlId&)
-    {
-        pressKey(VK_ESCAPE);
-        settle();
-    }
+    void enter(const ControlId&) { keyToFocus(VK_RETURN); }
+    void escape(const ControlId&) { keyToFocus(VK_ESCAPE); }
     // BM_CLICK from another thread, as an assistive tool sends it from its
     // own process.
     void press(const ControlId& control)
     {
         HWND button = runtime_.control(control);
-        std::atomic<bool> done = false;
-        std::thread presser([button, &done] {
-            SendMessageW(button, BM_CLICK, 0, 0);
-            done = true;
-        });
-        while (!done)
-            pumpFor(kSettleMilliseconds);
-        presser.join();
-        settle();
+        fromAnotherThread([button] { SendMessageW(button, BM_CLICK, 0, 0); });
+    }
+    // What other programs send a control, as screen readers, UI Automation's
+    // and MSAA's proxies (BM_CLICK, posted) and automation tools do: to a
+    // button a click, its mouse messages and a click command to its window;
+    // to a field a text, a replacement of its selection and a character.
+    void actFromOutside(const ControlId& control)
+    {
+        HWND target = runtime_.control(control);
+        wchar_t cls[16] = {};
+        GetClassNameW(target, cls, 16);
+        if (std::wstring(cls) == L"Button") {
+            PostMessageW(target, BM_CLICK, 0, 0);
+            PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+            PostMessageW(target, WM_LBUTTONUP, 0, 0);
+            fromAnotherThread([target] {
+                SendMessageW(target, BM_CLICK, 0, 0);
+                SendMessageW(GetParent(target), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(target), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(target));
+            });
+        } else {
+            PostMessageW(target, WM_CHAR, L'z', 0);
+            fromAnotherThread([target] {
+                SendMessageW(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"x"));
+                SendMessageW(target, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"y"));
+            });
+        }
     }
     bool buttonHeld(const ControlId& control)
     {
@@ -270,8 +295,22 @@ public:
         settle();
         return mayEnd;
     }
-    void endSessionInNextBox() { pendingAnswers.push_back(std::nullopt); }
-    std::optional<bool> sessionEndedInBox() const { return sessionEndedInBox_; }
+    void inNextBox(std::function<void()> act) { pendingSteps.push_back({std::nullopt, std::move(act)}); }
+    void duringServiceWait(std::function<void()> act)
+    {
+        bool acted = false;
+        waitStep = [&act, &acted] {
+            act();
+            acted = true;
+        };
+        SetTimer(nullptr, 0, kSettleMilliseconds, runWaitStep);
+        inServiceWait_ = true;
+        EXPECT_EQ(runtime_.waitForService([&] { return acted; }, std::chrono::steady_clock::now() + kServiceWaitLimit),
+                  platform::ServiceWaitEnd::Done);
+        inServiceWait_ = false;
+        waitStep = nullptr;
+        settle();
+    }
     // Asked again until it holds: the window manager may still hand the
     // input focus back to the window a closing box came from.
     void activate(const std::string& form)
@@ -284,7 +323,7 @@ public:
         } while (GetForegroundWindow() != w && GetTickCount64() < until);
         EXPECT_TRUE(waitForeground(w)) << form;
     }
-    void answerNextBox(MsgAnswer answer) { pendingAnswers.push_back(answer); }
+    void answerNextBox(MsgAnswer answer) { pendingSteps.push_back({answer, nullptr}); }
     std::optional<ControlId> focus()
     {
         settle();
@@ -309,13 +348,62 @@ public:
     void settle() { pumpFor(kSettleMilliseconds); }
 
 private:
+    static constexpr std::chrono::seconds kServiceWaitLimit{60};
+
+    // Pumps as the loop running now would: a box's own loop while a box is
+    // up, the wait's while a service wait lasts, else the program's.
     void pumpFor(DWORD milliseconds)
     {
         const ULONGLONG until = GetTickCount64() + milliseconds;
         while (GetTickCount64() < until) {
-            runtime_.pumpMessages();
+            if (HWND box = openBox())
+                pumpBox(box);
+            else if (inServiceWait_)
+                runtime_.pumpHeldInput();
+            else
+                runtime_.pumpMessages();
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         }
+    }
+    static void pumpBox(HWND box)
+    {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return;
+            }
+            if (!IsDialogMessageW(box, &message)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
+    }
+    // A call of another program, made from another thread while this one
+    // pumps.
+    void fromAnotherThread(const std::function<void()>& call)
+    {
+        std::atomic<bool> done = false;
+        std::thread caller([&call, &done] {
+            call();
+            done = true;
+        });
+        while (!done)
+            pumpFor(kSettleMilliseconds);
+        caller.join();
+        settle();
+    }
+    // A key as the system gives it: to the window with the focus, a box
+    // once it has taken it.
+    void keyToFocus(WORD virtualKey)
+    {
+        if (HWND box = openBox()) {
+            const ULONGLONG until = GetTickCount64() + kActivationMilliseconds;
+            while (GetForegroundWindow() != box && GetTickCount64() < until)
+                pumpFor(kSettleMilliseconds);
+        }
+        pressKey(virtualKey);
+        settle();
     }
     bool waitForeground(HWND window)
     {
@@ -329,7 +417,7 @@ private:
     std::vector<platform::FormDesign> designs_;
     platform::win32::Win32Runtime runtime_;
     UINT_PTR answerTimer_;
-    std::optional<bool> sessionEndedInBox_;
+    bool inServiceWait_ = false;
 };
 
 } // namespace
