@@ -58,8 +58,8 @@ enum class WindowKey { Enter, Escape };
 
 // What becomes of a character typed into a field once its KeyPress has run.
 enum class KeyOutcome {
-    Spent,    // cancelled; or the program or the field went; or an Enter or
-              // Esc whose handler moved the focus
+    Spent,    // cancelled; or the windows are held; or the program or the
+              // field went; or an Enter or Esc whose handler moved the focus
     Deliver,  // the field takes the (perhaps changed) character
     ToWindow, // Enter or Esc: the field may see it, then the window answers
               // it with its default or cancel button (windowKey)
@@ -127,8 +127,8 @@ public:
     bool runPendingLeaves();
     // A press of the control is coming (a mouse button down, an assistive
     // press): the focus moves there first, and the field being left runs
-    // its leave. False when the press is void: the leave kept the focus, or
-    // the program ended.
+    // its leave. False when the press is void: the leave kept the focus,
+    // the windows are held, or the program ended.
     bool focusForPress(const ControlId& control);
     // A press of a control, whoever made it: the focus first, then a
     // button's Click.
@@ -164,17 +164,10 @@ public:
     // waitForService, for the services that wait.
     ServiceWait serviceWait();
 
-    // Raises the window's close query; true when no handler cancelled (or
-    // the program ended meanwhile). The window is not unloaded by it.
-    bool queryClose(const std::string& form, UnloadMode mode);
-    // Loaded windows in the order they were loaded.
-    const std::vector<std::string>& loadedForms() const { return loadOrder_; }
     const FormDesign& designOf(const std::string& form) const;
     // The control the focus goes to next by Tab, or none in a window
     // without a focusable control.
     std::optional<ControlId> nextInTabOrder(const std::string& form, bool backwards) const;
-    // The control holding the window's focus.
-    std::optional<ControlId> focusedControl(const std::string& form) const;
 
 protected:
     // The toolkit and the services are the derived runtime's; they are only
@@ -210,6 +203,9 @@ private:
         ControlId target;
     };
 
+    // Raises the window's close query; true when no handler cancelled (or
+    // the program ended meanwhile). The window is not unloaded by it.
+    bool queryClose(const std::string& form, UnloadMode mode);
     LoadedWindow* window(const std::string& form) const;
     LoadedWindow& loadedWindow(const std::string& form) const;
     Found find(const ControlId& id) const;
@@ -225,6 +221,8 @@ private:
     // Moves the focus to the control and runs the leave this causes; true
     // when the control has the focus afterwards.
     bool moveFocus(const ControlId& to, FocusCause cause);
+    // The control holding the window's focus.
+    std::optional<ControlId> focusedControl(const std::string& form) const;
     bool hasFocus(const ControlId& control) const;
     void click(const ControlId& button);
     // A field changed while the windows are held, from outside (assistive

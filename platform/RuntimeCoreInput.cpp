@@ -5,7 +5,8 @@
 // that press; every press of a button (mouse, key, accessibility action,
 // the program's own click) moves the focus before it clicks; KeyPress sees
 // every character before the field, Enter and Esc before the default and
-// cancel buttons.
+// cancel buttons. While the windows are held (RuntimeCoreModal.cpp) no
+// press or key reaches a control.
 
 #include "platform/RuntimeCore.h"
 
