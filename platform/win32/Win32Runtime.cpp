@@ -343,8 +343,8 @@ std::unique_ptr<PrintJob> Win32Runtime::startJob(std::string& whyNot)
         whyNot = kProgramEnded;
         return nullptr;
     }
-    return startDefaultPrinterJob(whyNot, [this](HANDLE done, ServiceDeadline deadline) {
-        return waitForService(done, deadline);
+    return startDefaultPrinterJob(whyNot, [this](HANDLE done, ServiceDeadline& deadline, DWORD askingThread) {
+        return waitForService(done, deadline, askingThread);
     });
 }
 
@@ -383,7 +383,7 @@ void Win32Runtime::sessionEnded(bool ending)
         endProgram();
 }
 
-ServiceWaitEnd Win32Runtime::waitForService(HANDLE done, ServiceDeadline deadline)
+ServiceWaitEnd Win32Runtime::waitForService(HANDLE done, ServiceDeadline& deadline, DWORD askingThread)
 {
     // The forms' class cursor is what the system shows over them.
     const HCURSOR waitCursor = LoadCursorW(nullptr, IDC_WAIT);
@@ -398,22 +398,42 @@ ServiceWaitEnd Win32Runtime::waitForService(HANDLE done, ServiceDeadline deadlin
     std::vector<std::unique_ptr<ThreadModality>> held;
     held.push_back(std::make_unique<ThreadModality>(nullptr, true));
     ServiceWaitEnd end = ServiceWaitEnd::TimedOut;
+    HWND question = nullptr;
+    auto checked = std::chrono::steady_clock::now();
     while (!ended_) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        // The call's own question (a printer's file name, a driver's PIN)
+        // waits for the user: the clock stops while it is up, and it comes
+        // to the front where the user can answer it.
+        const auto now = std::chrono::steady_clock::now();
+        if (HWND asking = askingThread ? questionOf(askingThread) : nullptr) {
+            deadline += now - checked;
+            if (asking != question)
+                SetForegroundWindow(asking);
+            question = asking;
+        }
+        checked = now;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
         if (left.count() <= 0)
             break;
-        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &done, static_cast<DWORD>(left.count()), QS_ALLINPUT,
-                                                        MWMO_INPUTAVAILABLE);
+        const DWORD slice = askingThread ? std::min<DWORD>(static_cast<DWORD>(left.count()), kQuestionPollMilliseconds)
+                                         : static_cast<DWORD>(left.count());
+        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &done, slice, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woken == WAIT_OBJECT_0) {
             end = ServiceWaitEnd::Done;
             break;
         }
+        if (woken == WAIT_TIMEOUT)
+            continue;
         if (woken != WAIT_OBJECT_0 + 1 || !pumpHeldInput())
             break;
         held.push_back(std::make_unique<ThreadModality>(nullptr, true));
     }
     if (ended_)
         return ServiceWaitEnd::ProgramEnded;
+    // A call that came back while a box of the program's own was up past
+    // the deadline (the log-off question) came back all the same.
+    if (WaitForSingleObject(done, 0) == WAIT_OBJECT_0)
+        end = ServiceWaitEnd::Done;
     while (!held.empty())
         held.pop_back();
     for (auto it = cursors.rbegin(); it != cursors.rend(); ++it)

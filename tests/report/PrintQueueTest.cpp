@@ -103,7 +103,8 @@ std::string printSample(DefaultPrinter& printer)
 {
     QElapsedTimer timer;
     timer.start();
-    const std::string failure = dravelo::report::StampaRapporto(dravelo::report::ComponiRapporto(sampleInputs()), printer);
+    const std::string failure =
+        dravelo::report::StampaRapporto(dravelo::report::ComponiRapporto(sampleInputs()), printer).failure;
     qInfo("answered after %lld ms: %s", static_cast<long long>(timer.elapsed()), failure.c_str());
     const QStringList left = children();
     if (!left.isEmpty())

@@ -116,15 +116,17 @@ TEST_F(StampaTest, NoPrinterIsToldAndNothingChanges)
     EXPECT_EQ(runtime.messages.size(), 1u);
 }
 
-// A printer that takes the page but fails to send it.
-struct FailingEndRecord {
+// A printer that takes the page, fails to send it unless told otherwise,
+// and has something to tell about it.
+struct EndRecord {
     float x = 0, y = 0;
     int printed = 0, ends = 0;
+    std::string endFailure = "Lavoro rifiutato";
 };
 
-class FailingEndJob : public platform::PrintJob {
+class EndingJob : public platform::PrintJob {
 public:
-    explicit FailingEndJob(FailingEndRecord& r) : r_(r) {}
+    explicit EndingJob(EndRecord& r) : r_(r) {}
     void setCurrentX(float t) override { r_.x = t; }
     void setCurrentY(float t) override { r_.y = t; }
     float currentX() const override { return r_.x; }
@@ -137,32 +139,44 @@ public:
     std::string endDoc() override
     {
         ++r_.ends;
-        return "Lavoro rifiutato";
+        return r_.endFailure;
     }
+    std::string notice() const override { return "In coda"; }
 
 private:
-    FailingEndRecord& r_;
+    EndRecord& r_;
 };
 
-class FailingEndPrinter : public platform::Printing {
+class EndingPrinter : public platform::Printing {
 public:
     std::unique_ptr<platform::PrintJob> startJob(std::string&) override
     {
-        return std::make_unique<FailingEndJob>(record);
+        return std::make_unique<EndingJob>(record);
     }
-    FailingEndRecord record;
+    EndRecord record;
 };
 
 TEST(StampaRapporto, ReportsAJobThatCannotBeEnded)
 {
-    FailingEndPrinter printer;
-    const std::string failure = StampaRapporto(ComponiRapporto({}), printer);
-    EXPECT_EQ(failure, "Lavoro rifiutato");
+    EndingPrinter printer;
+    const PrintOutcome outcome = StampaRapporto(ComponiRapporto({}), printer);
+    EXPECT_EQ(outcome.failure, "Lavoro rifiutato");
+    // A job that did not go out has nothing more to tell.
+    EXPECT_EQ(outcome.notice, "");
     EXPECT_EQ(printer.record.ends, 1);
     EXPECT_EQ(printer.record.printed, 25);
     // Twelve lines, the empty last one included, moved y down.
     EXPECT_FLOAT_EQ(printer.record.y, 500 + 12 * 250);
     EXPECT_FLOAT_EQ(printer.record.x, 0);
+}
+
+TEST(StampaRapporto, TellsWhatAJobThatWentOutLeftToKnow)
+{
+    EndingPrinter printer;
+    printer.record.endFailure.clear();
+    const PrintOutcome outcome = StampaRapporto(ComponiRapporto({}), printer);
+    EXPECT_EQ(outcome.failure, "");
+    EXPECT_EQ(outcome.notice, "In coda");
 }
 
 // The user cancelled the printer's own question: nothing printed, nothing
@@ -179,7 +193,9 @@ public:
 TEST(StampaRapporto, ACancelIsNoFailure)
 {
     CancelledPrinter printer;
-    EXPECT_EQ(StampaRapporto(ComponiRapporto({}), printer), "");
+    const PrintOutcome outcome = StampaRapporto(ComponiRapporto({}), printer);
+    EXPECT_EQ(outcome.failure, "");
+    EXPECT_EQ(outcome.notice, "");
 }
 
 } // namespace
