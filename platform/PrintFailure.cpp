@@ -77,7 +77,8 @@ std::string printNoticeText(PrintNotice notice, const PrintPlace& place)
                " non è in linea: il rapporto resta in coda e sarà stampato quando la stampante tornerà in linea.";
     case PrintNotice::PrinterInError:
         return "La stampante predefinita " + printer +
-               " segnala un errore: il rapporto resta in coda e sarà stampato quando la stampante sarà di nuovo pronta.";
+               " segnala un errore: il rapporto resta in coda e sarà stampato quando la stampante sarà di nuovo "
+               "pronta.";
     }
     return {};
 }

@@ -88,7 +88,8 @@ PrintFailure submit(http_t* http, cups_dest_t* dest, const std::string& document
     cupsEncodeOptions2(request.get(), dest->num_options, dest->options, IPP_TAG_JOB);
 
     // The length counts the request's attributes too.
-    if (cupsSendRequest(http, request.get(), resource, ippLength(request.get()) + document.size()) != HTTP_STATUS_CONTINUE)
+    const std::size_t length = ippLength(request.get()) + document.size();
+    if (cupsSendRequest(http, request.get(), resource, length) != HTTP_STATUS_CONTINUE)
         return requestFailure(PrintFailure::JobRefused);
     say(kSendingLine);
     if (cupsWriteRequestData(http, document.data(), document.size()) != HTTP_STATUS_CONTINUE)

@@ -59,7 +59,8 @@ void PrintSubmission::readLines()
         } else if (keyword == cups::kPageLine) {
             const QList<QByteArray> n = line.split(' ');
             if (n.size() == 8)
-                page_ = {n[1].toInt(), n[2].toInt(), n[3].toInt(), n[4].toInt(), n[5].toInt(), n[6].toInt(), n[7].toInt()};
+                page_ = {n[1].toInt(), n[2].toInt(), n[3].toInt(), n[4].toInt(),
+                         n[5].toInt(), n[6].toInt(), n[7].toInt()};
         } else if (keyword == cups::kReadyLine) {
             ready_ = true;
         } else if (keyword == cups::kSendingLine) {
@@ -69,8 +70,8 @@ void PrintSubmission::readLines()
         } else if (keyword == cups::kFailedLine) {
             const QList<QByteArray> words = line.split(' ');
             const int cause = words.size() > 1 ? words[1].toInt() : 0;
-            told_ = cause > 0 && cause <= static_cast<int>(PrintFailure::NoPrintProgram) ? static_cast<PrintFailure>(cause)
-                                                                                         : PrintFailure::Incomplete;
+            const bool known = cause > 0 && cause <= static_cast<int>(PrintFailure::NoPrintProgram);
+            told_ = known ? static_cast<PrintFailure>(cause) : PrintFailure::Incomplete;
             if (told_ == PrintFailure::DefaultGone)
                 place_.printer = argumentOf(line.mid(line.indexOf(' ') + 1));
         }

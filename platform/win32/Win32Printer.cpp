@@ -347,7 +347,10 @@ public:
         return failureText(PrintFailure::Incomplete);
     }
 
-    std::string notice() const override { return sent_ ? printNoticeText(notice_, {{}, toUtf8(printer_)}) : std::string(); }
+    std::string notice() const override
+    {
+        return sent_ ? printNoticeText(notice_, {{}, toUtf8(printer_)}) : std::string();
+    }
 
 private:
     static int toDevice(float twips, int dpi) { return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch)); }

@@ -114,19 +114,26 @@ TEST_F(StampaTest, NoPrinterIsToldAndNothingChanges)
     Command3_Click(runtime);
     EXPECT_EQ(runtime.documents.size(), 1u);
     EXPECT_EQ(runtime.messages.size(), 1u);
+
+    // A job that went out with something to tell (a printer off line keeps
+    // it queued): told as it is, not as a failure to print.
+    runtime.printNotice = "La stampante non è in linea: il rapporto resta in coda.";
+    Command3_Click(runtime);
+    EXPECT_EQ(runtime.documents.size(), 2u);
+    ASSERT_EQ(runtime.messages.size(), 2u);
+    EXPECT_EQ(runtime.messages[1].text, runtime.printNotice);
 }
 
-// A printer that takes the page, fails to send it unless told otherwise,
-// and has something to tell about it.
-struct EndRecord {
+// A printer that takes the page but fails to send it, and would have
+// something to tell about a page that went out.
+struct FailingEndRecord {
     float x = 0, y = 0;
     int printed = 0, ends = 0;
-    std::string endFailure = "Lavoro rifiutato";
 };
 
-class EndingJob : public platform::PrintJob {
+class FailingEndJob : public platform::PrintJob {
 public:
-    explicit EndingJob(EndRecord& r) : r_(r) {}
+    explicit FailingEndJob(FailingEndRecord& r) : r_(r) {}
     void setCurrentX(float t) override { r_.x = t; }
     void setCurrentY(float t) override { r_.y = t; }
     float currentX() const override { return r_.x; }
@@ -139,26 +146,26 @@ public:
     std::string endDoc() override
     {
         ++r_.ends;
-        return r_.endFailure;
+        return "Lavoro rifiutato";
     }
     std::string notice() const override { return "In coda"; }
 
 private:
-    EndRecord& r_;
+    FailingEndRecord& r_;
 };
 
-class EndingPrinter : public platform::Printing {
+class FailingEndPrinter : public platform::Printing {
 public:
     std::unique_ptr<platform::PrintJob> startJob(std::string&) override
     {
-        return std::make_unique<EndingJob>(record);
+        return std::make_unique<FailingEndJob>(record);
     }
-    EndRecord record;
+    FailingEndRecord record;
 };
 
 TEST(StampaRapporto, ReportsAJobThatCannotBeEnded)
 {
-    EndingPrinter printer;
+    FailingEndPrinter printer;
     const PrintOutcome outcome = StampaRapporto(ComponiRapporto({}), printer);
     EXPECT_EQ(outcome.failure, "Lavoro rifiutato");
     // A job that did not go out has nothing more to tell.
@@ -168,15 +175,6 @@ TEST(StampaRapporto, ReportsAJobThatCannotBeEnded)
     // Twelve lines, the empty last one included, moved y down.
     EXPECT_FLOAT_EQ(printer.record.y, 500 + 12 * 250);
     EXPECT_FLOAT_EQ(printer.record.x, 0);
-}
-
-TEST(StampaRapporto, TellsWhatAJobThatWentOutLeftToKnow)
-{
-    EndingPrinter printer;
-    printer.record.endFailure.clear();
-    const PrintOutcome outcome = StampaRapporto(ComponiRapporto({}), printer);
-    EXPECT_EQ(outcome.failure, "");
-    EXPECT_EQ(outcome.notice, "In coda");
 }
 
 // The user cancelled the printer's own question: nothing printed, nothing
