@@ -3,13 +3,13 @@
 # already present. Usage: scripts/deps.sh [run|test]
 set -eu
 
-run_packages="cmake g++ make qt6-base-dev libcups2-dev qt6-translations-l10n fonts-liberation qt6-wayland"
+run_packages="cmake g++ make qt6-base-dev libcups2-dev libxcb1-dev qt6-translations-l10n fonts-liberation qt6-wayland"
 test_packages="libgtest-dev googletest xvfb openbox xfwm4 xdotool xclip imagemagick x11-utils x11-xserver-utils
     cups cups-client printer-driver-cups-pdf poppler-utils
     desktop-file-utils appstream lintian man-db at-spi2-core python3-pyatspi dbus-x11
     clang libclang-rt-14-dev dpkg-dev pkg-config libxcb-damage0-dev libxcb-xtest0-dev libxcb-keysyms1-dev
     g++-mingw-w64-x86-64 wine wine64 locales wixl msitools
-    sway wtype grim"
+    sway wtype grim python3-fusepy fuse3"
 
 case "${1:-run}" in
     run) wanted=$run_packages ;;

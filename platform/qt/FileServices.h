@@ -2,14 +2,19 @@
 // Files and programs: atomic file output, the directory listing used as a
 // file-existence test, and starting another program.
 
+#include <functional>
 #include <string>
 
 namespace dravelo::platform::qt {
 
-// Replaces the file with exactly these bytes through a temporary file; on
-// failure an earlier file is left as it was. The empty text on success,
-// otherwise the reason.
-std::string writeFileAtomically(const std::string& path, const std::string& bytes);
+// Replaces the file with exactly these bytes through a temporary file
+// beside it; on failure an earlier file is left as it was. The file system
+// is touched only on a thread of its own, while the windows keep painting
+// with their input held; the program gives up on it when the folder does
+// not answer within the limit, or when programEnded() turns true. The
+// empty text on success, otherwise the reason.
+std::string writeFileAtomically(const std::string& path, const std::string& bytes,
+                                const std::function<bool()>& programEnded);
 
 // The name of the first ordinary file matching the pattern (wildcards in the
 // last path part only), or the empty text.

@@ -1,5 +1,6 @@
 #include "platform/qt/FormWindow.h"
 
+#include "platform/qt/BareX11.h"
 #include "platform/qt/ControlFactory.h"
 #include "platform/qt/DesignStyle.h"
 #include "platform/qt/LineWidget.h"
@@ -10,6 +11,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
 
 #include <algorithm>
 #include <stdexcept>
@@ -237,10 +239,19 @@ QWidget* FormWindow::firstInTabOrder() const
 
 void FormWindow::showAsDesigned()
 {
-    if (design_.state == WindowState::Maximized)
-        showMaximized();
-    else
+    if (design_.state != WindowState::Maximized) {
         show();
+        return;
+    }
+    // Maximized all the same where the program covers the screen itself: a
+    // window manager started later then takes the window as maximized, and
+    // its restore brings back the normal geometry, held pending meanwhile.
+    setWindowState(Qt::WindowMaximized);
+    if (isBareX11(*this)) {
+        setGeometry(screen()->availableGeometry());
+        pendingNormalGeometry_ = true;
+    }
+    show();
 }
 
 void FormWindow::closeEvent(QCloseEvent* event)
@@ -250,6 +261,15 @@ void FormWindow::closeEvent(QCloseEvent* event)
     event->ignore();
     if (onCloseRequest)
         onCloseRequest();
+}
+
+void FormWindow::setVisible(bool visible)
+{
+    // Read before: hiding takes the focus from the window.
+    const bool hadFocus = !visible && isActiveWindow();
+    QWidget::setVisible(visible);
+    if (hadFocus)
+        focusWindowInFront(*this);
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event)

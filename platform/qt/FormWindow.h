@@ -51,6 +51,7 @@ public:
     QWidget* firstInTabOrder() const;
     // Shows the window as designed: maximized or normal.
     void showAsDesigned();
+    void setVisible(bool visible) override;
 
     // Called for a close request of the window manager (close box, Alt+F4);
     // the window stays unless the handler unloads it.

@@ -336,7 +336,7 @@ std::string QtRuntime::writeFile(const std::string& path, const std::string& byt
 {
     if (ended_)
         return kProgramEnded;
-    return writeFileAtomically(path, bytes);
+    return writeFileAtomically(path, bytes, [this] { return ended_; });
 }
 
 std::string QtRuntime::firstMatch(const std::string& pattern) const

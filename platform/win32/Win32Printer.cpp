@@ -4,7 +4,6 @@
 #include "platform/PrintFailure.h"
 #include "platform/win32/Utf16.h"
 
-#include <algorithm>
 #include <cmath>
 #include <mutex>
 #include <vector>
@@ -39,55 +38,6 @@ struct Document {
             AbortDoc(dc);
         DeleteDC(dc);
     }
-};
-
-// One spooler call on a thread of its own; the thread keeps what it shares
-// with the caller, who may give up on it at the deadline. A window the call
-// shows (a printer's question) is that thread's, so the wait can tell it.
-template <class Result>
-class SpoolerCall {
-public:
-    template <class Work>
-    explicit SpoolerCall(Work work) : state_(std::make_shared<State>())
-    {
-        auto* start = new Start{state_, std::move(work)};
-        if (HANDLE thread = CreateThread(nullptr, 0, run, start, 0, &state_->thread)) {
-            CloseHandle(thread);
-        } else {
-            delete start;
-            SetEvent(state_->done);
-        }
-    }
-
-    HANDLE doneEvent() const { return state_->done; }
-    DWORD thread() const { return state_->thread; }
-    const Result& result() const { return state_->result; }
-
-    // Waits for the call; the deadline moves on by the time its question was up.
-    ServiceWaitEnd wait(const ServiceWait& wait, ServiceDeadline& deadline) const
-    {
-        return wait(doneEvent(), deadline, thread());
-    }
-
-private:
-    struct State {
-        HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        DWORD thread = 0;
-        Result result{};
-        ~State() { CloseHandle(done); }
-    };
-    struct Start {
-        std::shared_ptr<State> state;
-        std::function<Result()> work;
-    };
-    static DWORD WINAPI run(void* argument)
-    {
-        std::unique_ptr<Start> start(static_cast<Start*>(argument));
-        start->state->result = start->work();
-        SetEvent(start->state->done);
-        return 0;
-    }
-    std::shared_ptr<State> state_;
 };
 
 // The spooler's calls the job needs before it starts.
@@ -272,8 +222,8 @@ public:
     // driver that asks for a PIN, ask from it, while the clock stops.
     bool begin(std::string& whyNot)
     {
-        SpoolerCall<Start> call([document = document_] { return startDocument(*document); });
-        const ServiceWaitEnd end = call.wait(wait_, deadline_);
+        BackgroundCall<Start> call([document = document_] { return startDocument(*document); });
+        const ServiceWaitEnd end = wait_(call.doneEvent(), deadline_, call.thread());
         if (end != ServiceWaitEnd::Done) {
             whyNot = failureText(end == ServiceWaitEnd::TimedOut ? PrintFailure::PrinterNoAnswer
                                                                   : PrintFailure::Incomplete);
@@ -331,11 +281,11 @@ public:
         if (ended_)
             return failureText(PrintFailure::Incomplete);
         ended_ = true;
-        SpoolerCall<bool> call([document = document_] {
+        BackgroundCall<bool> call([document = document_] {
             document->ended = EndPage(document->dc) > 0 && EndDoc(document->dc) > 0;
             return document->ended;
         });
-        switch (call.wait(wait_, deadline_)) {
+        switch (wait_(call.doneEvent(), deadline_, call.thread())) {
         case ServiceWaitEnd::Done:
             sent_ = call.result() && !failed_;
             return sent_ ? std::string() : failureText(PrintFailure::Incomplete);
@@ -409,50 +359,13 @@ private:
 
 } // namespace
 
-namespace {
-
-BOOL CALLBACK keepVisible(HWND window, LPARAM found)
-{
-    if (!IsWindowVisible(window))
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-} // namespace
-
-HWND questionOf(DWORD thread)
-{
-    HWND question = nullptr;
-    EnumThreadWindows(thread, keepVisible, reinterpret_cast<LPARAM>(&question));
-    return question;
-}
-
-ServiceWaitEnd waitWithoutWindows(HANDLE done, ServiceDeadline& deadline, DWORD askingThread)
-{
-    auto checked = Clock::now();
-    for (;;) {
-        const auto now = Clock::now();
-        if (askingThread && questionOf(askingThread))
-            deadline += now - checked;
-        checked = now;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count();
-        if (left <= 0)
-            break;
-        const DWORD slice = std::min<DWORD>(static_cast<DWORD>(left), kQuestionPollMilliseconds);
-        if (WaitForSingleObject(done, slice) == WAIT_OBJECT_0)
-            return ServiceWaitEnd::Done;
-    }
-    return WaitForSingleObject(done, 0) == WAIT_OBJECT_0 ? ServiceWaitEnd::Done : ServiceWaitEnd::TimedOut;
-}
-
 std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot, ServiceWait wait)
 {
     ServiceDeadline deadline = Clock::now() + kPrintServiceLimit;
     auto progress = std::make_shared<OpeningProgress>();
-    SpoolerCall<Opening> call([progress] { return openDefaultPrinter(*progress); });
+    BackgroundCall<Opening> call([progress] { return openDefaultPrinter(*progress); });
     Opening opening;
-    switch (call.wait(wait, deadline)) {
+    switch (wait(call.doneEvent(), deadline, call.thread())) {
     case ServiceWaitEnd::Done:
         opening = call.result();
         break;

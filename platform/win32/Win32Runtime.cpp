@@ -16,10 +16,15 @@ namespace dravelo::platform::win32 {
 namespace {
 // What the services answer once the program has ended.
 constexpr const char* kProgramEnded = "the program has ended";
+// How long a service call may take before the program shows that it waits.
+constexpr std::chrono::milliseconds kUnseenWait{200};
 } // namespace
 
 Win32Runtime::Win32Runtime(std::vector<FormDesign> designs, HINSTANCE instance)
-    : designs_(std::move(designs)), instance_(instance)
+    : designs_(std::move(designs)), instance_(instance),
+      files_([this](HANDLE done, ServiceDeadline& deadline, DWORD askingThread) {
+          return waitForService(done, deadline, askingThread);
+      })
 {
     Win32FormWindow::registerClasses(instance_);
 }
@@ -385,6 +390,25 @@ void Win32Runtime::sessionEnded(bool ending)
 
 ServiceWaitEnd Win32Runtime::waitForService(HANDLE done, ServiceDeadline& deadline, DWORD askingThread)
 {
+    // A call that answers within a moment is not shown as a wait: no window
+    // is disabled for it. Meanwhile the system's own events are still read,
+    // the keys and clicks staying queued, so that under Wine a window being
+    // activated (as the input box of "&Salva" goes) takes the keyboard while
+    // it is still enabled: once disabled, it would refuse it for good.
+    // A question of the call's own ends that moment at once.
+    const ServiceDeadline unseenUntil = std::min(deadline, std::chrono::steady_clock::now() + kUnseenWait);
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(unseenUntil - std::chrono::steady_clock::now());
+        if (left.count() <= 0 || (askingThread && questionOf(askingThread)))
+            break;
+        const DWORD slice = std::min<DWORD>(static_cast<DWORD>(left.count()), kQuestionPollMilliseconds);
+        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &done, slice, QS_ALLINPUT, 0);
+        if (woken == WAIT_OBJECT_0)
+            return ServiceWaitEnd::Done;
+        if (woken != WAIT_OBJECT_0 + 1)
+            break;
+    }
     // The forms' class cursor is what the system shows over them.
     const HCURSOR waitCursor = LoadCursorW(nullptr, IDC_WAIT);
     std::vector<std::pair<HWND, LONG_PTR>> cursors;

@@ -97,7 +97,7 @@ public:
     void closeRequested(const std::string& form);
     // WM_QUERYENDSESSION and WM_ENDSESSION of any window.
     BOOL sessionMayEnd();
-    // The printer's wait for the spooler: the windows disabled as under a
+    // The wait for the spooler or a folder: the windows disabled as under a
     // modal box and still painting, with the wait cursor, until the event
     // is set, the deadline passes or the program ends.
     ServiceWaitEnd waitForService(HANDLE done, ServiceDeadline& deadline, DWORD askingThread);

@@ -4,16 +4,26 @@
 // that a path read from the registry reaches the system as the same bytes.
 
 #include "platform/FormsRuntime.h"
+#include "platform/win32/ServiceWait.h"
 
 namespace dravelo::platform::win32 {
 
 class WindowsFileSystem : public FileSystem {
 public:
-    // The path is UTF-8. Writes and flushes a temporary file beside the
-    // target, then moves it into place in one step.
+    // How the program waits for a save: the runtime's wait keeps its
+    // windows painting with their input held.
+    explicit WindowsFileSystem(ServiceWait wait = waitWithoutWindows) : wait_(std::move(wait)) {}
+
+    // The path is UTF-8. Names Windows keeps for itself are refused.
+    // Otherwise, on a thread of its own, writes and flushes a temporary file
+    // beside the target, then moves it into place in one step; gives up
+    // when the folder does not answer within the limit.
     std::string writeFile(const std::string& path, const std::string& bytes) override;
     // FindFirstFileA, skipping directories.
     std::string firstMatch(const std::string& pattern) const override;
+
+private:
+    ServiceWait wait_;
 };
 
 class WindowsLauncher : public Launcher {

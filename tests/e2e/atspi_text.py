@@ -8,6 +8,9 @@
                             of the window titled W
   atspi_text.py press W B   runs the press action of button B of the window
                             titled W, as a screen reader's activate command does
+  atspi_text.py outside W X Y WIDTH HEIGHT
+                            the controls of the window titled W that do not lie
+                            whole inside that area of the screen
 """
 import sys
 
@@ -81,6 +84,16 @@ def press(title, name):
     sys.exit("button %r has no press action" % name)
 
 
+def controls_outside(title, x, y, width, height):
+    controls = [acc for window in windows(title) for acc in list(walk(window))[1:]]
+    if not controls:
+        sys.exit("no controls in %r" % title)
+    for acc in controls:
+        box = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        if box.x < x or box.y < y or box.x + box.width > x + width or box.y + box.height > y + height:
+            print("%s %r at %d %d %dx%d" % (acc.getRoleName(), acc.name, box.x, box.y, box.width, box.height))
+
+
 def field_text(name):
     for app in applications():
         for acc in walk(app):
@@ -102,5 +115,7 @@ if __name__ == "__main__":
         button_centre(sys.argv[2], sys.argv[3])
     elif len(sys.argv) == 4 and sys.argv[1] == "press":
         press(sys.argv[2], sys.argv[3])
+    elif len(sys.argv) == 7 and sys.argv[1] == "outside":
+        controls_outside(sys.argv[2], *map(int, sys.argv[3:]))
     else:
         sys.exit(__doc__)

@@ -9,8 +9,8 @@
 # provides reader_start, reader_stop, launch_program, field_text,
 # window_labels, message_text, button_centre, press_button (an assistive
 # press), system_info_tool_install and
-# system_info_tool_started, and sets stopped_queue_told and c_settings to
-# yes or no (see reader-atspi.sh); a platform with sessions to end also
+# system_info_tool_started, and sets stopped_queue_told, c_settings and
+# windows_names to yes or no (see reader-atspi.sh); a platform with sessions to end also
 # provides end_session, one that sees the system's foreground window
 # foreground_title, one that can act on windows from outside
 # window_command and set_system_colour, and one that can measure the
@@ -77,12 +77,25 @@ start_program() {
     wait_window Zerut >/dev/null || fail "the cover window did not open"
 }
 
+# The window manager with-display.sh started: none on a bare X server.
+window_manager=${DRAVELO_WM:-openbox}
+
+# The window that keys go to: the window manager's active one, or with none,
+# the X server's focus.
+focused_window() {
+    if [ "$window_manager" = none ]; then
+        xdotool getwindowfocus 2>/dev/null
+    else
+        xdotool getactivewindow 2>/dev/null
+    fi
+}
+
 # Waits (bounded) until the window with this exact title is visible and has
-# the window manager's focus, so that keys reach it; prints its id.
+# the focus, so that keys reach it; prints its id.
 wait_window() {
     local title=$1 n=0 id
     while [ $n -lt $window_wait_tenths ]; do
-        id=$(xdotool getactivewindow 2>/dev/null)
+        id=$(focused_window)
         if [ -n "$id" ] && [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ]; then
             echo "$id"
             return 0
@@ -202,6 +215,20 @@ window_area() {
         /^ *Width/ { w = $2 } /^ *Height/ { h = $2 } END { print x + 0, y + 0, w + 0, h + 0 }'
 }
 
+# Where the reader can tell where controls are: the maximized window with
+# this title holds every control of its own, and where no window manager
+# runs, it covers the screen by itself.
+expect_controls_inside() {
+    local area outside
+    command -v controls_outside >/dev/null || return 0
+    area=$(window_area "$(find_window "$1")")
+    if [ "$window_manager" = none ] && [ "$area" != "0 0 $(xdotool getdisplaygeometry)" ]; then
+        fail "$1 is at $area (x y width height), not over the whole screen"
+    fi
+    outside=$(controls_outside "$1" $area) || fail "$1: its controls cannot be read"
+    [ -z "$outside" ] || fail "$1 at $area holds not all its controls; outside it: $outside"
+}
+
 # The size of a window's client area, as WIDTHxHEIGHT pixels.
 window_size() {
     window_area "$1" | awk '{ print $3 "x" $4 }'
@@ -262,6 +289,29 @@ wait_screen_colour() {
     done
 }
 
+# During a wait of the program (WHAT): another window laid over it and
+# taken away leaves the calculation window whole, which a frozen program
+# would leave unpainted.
+expect_painting_during_wait() {
+    local shots unpainted cover n=0
+    find_window Folim >/dev/null || fail "$1: no calculation window during the wait"
+    shots=$(mktemp -d)
+    import -window root "$shots/waiting.png"
+    xmessage -geometry 400x200+40+60 "Coperto" &
+    cover=$!
+    until find_window xmessage >/dev/null || [ $n -gt 50 ]; do sleep 0.1; n=$((n + 1)); done
+    sleep 0.5
+    kill "$cover"
+    wait "$cover" 2>/dev/null
+    sleep 1
+    import -window root "$shots/uncovered.png"
+    # Only where the other window lay: the focus may have left the button.
+    unpainted=$(compare -metric AE "$shots/waiting.png[400x200+40+60]" "$shots/uncovered.png[400x200+40+60]" null: 2>&1)
+    rm -rf "$shots"
+    [ "${unpainted%% *}" -lt 500 ] 2>/dev/null ||
+        fail "$1: the window was not painted again during the wait ($unpainted pixels differ)"
+}
+
 # The window on top of all, as the window manager stacks them.
 top_window() {
     xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*, *//; s/.*# *//'
@@ -290,8 +340,13 @@ screenshot() {
 
 # The window manager restores a maximized window (toggle_maximized), and
 # stacks windows as they are activated (top_window, WM_TRANSIENT_FOR).
-window_manager_restores=yes
-window_stacking=yes
+if [ "$window_manager" = none ]; then
+    window_manager_restores=no
+    window_stacking=no
+else
+    window_manager_restores=yes
+    window_stacking=yes
+fi
 
 # Types text into the focused control.
 type_text() {

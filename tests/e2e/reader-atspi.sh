@@ -15,9 +15,10 @@ reader_stop() {
 }
 
 # A stopped print queue is in an error state for the program, which tells
-# it; the C regional settings exist.
+# it; the C regional settings exist; a file may have any name Linux takes.
 stopped_queue_told=yes
 c_settings=yes
+windows_names=no
 
 # Starts the program in the background under these regional settings; sets
 # pid.
@@ -52,6 +53,12 @@ button_centre() {
 # screen reader, voice control or automation does.
 press_button() {
     timeout 20 "$e2e_dir/atspi_text.py" press "$1" "$2"
+}
+
+# The controls of the window with this title that do not lie whole inside
+# the screen area X Y WIDTH HEIGHT, one a line.
+controls_outside() {
+    timeout 20 "$e2e_dir/atspi_text.py" outside "$@"
 }
 
 # Linux has no registry to name a system information tool: fails, and

@@ -27,6 +27,9 @@ win32_read_attempts=3
 stopped_queue_told=no
 # Windows has no C settings: Wine reads LANG=C as English (en-US).
 c_settings=no
+# The program refuses the names Windows keeps for devices, and characters
+# such as the colon.
+windows_names=yes
 
 # Unix paths as Wine's drive Z: names them.
 windows_path() {

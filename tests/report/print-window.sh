@@ -55,21 +55,7 @@ started=$(date +%s%N)
 key alt+p
 sleep 1
 key alt+e
-folim=$(find_window Folim) || fail "no calculation window during the wait"
-import -window root "$dir/waiting.png"
-xmessage -geometry 400x200+40+60 "Coperto" &
-cover=$!
-n=0
-until find_window xmessage >/dev/null || [ $n -gt 50 ]; do sleep 0.1; n=$((n + 1)); done
-sleep 0.5
-kill "$cover"
-wait "$cover" 2>/dev/null
-sleep 1
-import -window root "$dir/uncovered.png"
-# Only where the other window lay: the focus may have left the button.
-unpainted=$(compare -metric AE "$dir/waiting.png[400x200+40+60]" "$dir/uncovered.png[400x200+40+60]" null: 2>&1)
-[ "${unpainted%% *}" -lt 500 ] 2>/dev/null ||
-    fail "the window was not painted again during the wait ($unpainted pixels differ)"
+expect_painting_during_wait "silent scheduler"
 expect_message_box "silent scheduler"
 answered=$((($(date +%s%N) - started) / 1000000))
 said=$(message_text)

@@ -2,7 +2,8 @@
 # Runs a command under its own Xvfb and window manager, and stops both
 # afterwards. Screen size and depth from DRAVELO_SCREEN (default
 # 640x480x24), the logical DPI from DRAVELO_DPI (default 96), the window
-# manager from DRAVELO_WM: openbox (default) or xfwm4.
+# manager from DRAVELO_WM: openbox (default), xfwm4, or none for a bare X
+# server (a kiosk started with xinit, a virtual screen shared over VNC).
 set -u
 screen="${DRAVELO_SCREEN:-640x480x24}"
 dpi="${DRAVELO_DPI:-96}"
@@ -31,6 +32,7 @@ if [ "$dpi" != 96 ]; then
     echo "Xft.dpi: $dpi" | xrdb -merge 2>/dev/null
 fi
 bus_pid=
+wm_pid=
 case "$wm" in
 openbox)
     openbox --sm-disable >"$workdir/wm.log" 2>&1 &
@@ -46,8 +48,9 @@ xfwm4)
         xfwm4 --compositor=off --sm-client-disable >"$workdir/wm.log" 2>&1 &
     wm_pid=$!
     ;;
+none) ;;
 *)
-    echo "with-display: unknown window manager '$wm' (openbox, xfwm4)" >&2
+    echo "with-display: unknown window manager '$wm' (openbox, xfwm4, none)" >&2
     kill "$xvfb_pid" 2>/dev/null
     rm -rf "$workdir"
     exit 1
@@ -55,13 +58,13 @@ xfwm4)
 esac
 # Wait until the window manager has taken the screen.
 n=0
-while ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && [ $n -lt 100 ]; do
+while [ -n "$wm_pid" ] && ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && [ $n -lt 100 ]; do
     sleep 0.05
     n=$((n + 1))
 done
 "$@"
 status=$?
-kill "$wm_pid" "$xvfb_pid" $bus_pid 2>/dev/null
-wait "$wm_pid" "$xvfb_pid" 2>/dev/null
+kill $wm_pid "$xvfb_pid" $bus_pid 2>/dev/null
+wait $wm_pid "$xvfb_pid" 2>/dev/null
 rm -rf "$workdir"
 exit $status
