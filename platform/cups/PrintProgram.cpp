@@ -91,8 +91,13 @@ PrintFailure submit(http_t* http, cups_dest_t* dest, const std::string& document
     const std::size_t length = ippLength(request.get()) + document.size();
     if (cupsSendRequest(http, request.get(), resource, length) != HTTP_STATUS_CONTINUE)
         return requestFailure(PrintFailure::JobRefused);
+    // A request that stops short of its length makes no job: only its last
+    // byte can make one, so the job may print from there on.
+    const std::size_t allButLast = document.size() - 1;
+    if (cupsWriteRequestData(http, document.data(), allButLast) != HTTP_STATUS_CONTINUE)
+        return requestFailure(PrintFailure::JobRefused);
     say(kSendingLine);
-    if (cupsWriteRequestData(http, document.data(), document.size()) != HTTP_STATUS_CONTINUE)
+    if (cupsWriteRequestData(http, document.data() + allButLast, 1) != HTTP_STATUS_CONTINUE)
         return requestFailure(PrintFailure::JobRefused);
     Ipp response(cupsGetResponse(http, resource));
     if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_EVENTS_COMPLETE)
