@@ -22,7 +22,9 @@ constexpr std::chrono::milliseconds kUnseenWait{200};
 
 Win32Runtime::Win32Runtime(std::vector<FormDesign> designs, HINSTANCE instance)
     : designs_(std::move(designs)), instance_(instance),
-      files_([this](HANDLE done, ServiceDeadline deadline) { return waitForService(done, deadline); })
+      files_([this](HANDLE done, ServiceDeadline& deadline, DWORD askingThread) {
+          return waitForService(done, deadline, askingThread);
+      })
 {
     Win32FormWindow::registerClasses(instance_);
 }
@@ -347,8 +349,8 @@ std::unique_ptr<PrintJob> Win32Runtime::startJob(std::string& whyNot)
         whyNot = kProgramEnded;
         return nullptr;
     }
-    return startDefaultPrinterJob(whyNot, [this](HANDLE done, ServiceDeadline deadline) {
-        return waitForService(done, deadline);
+    return startDefaultPrinterJob(whyNot, [this](HANDLE done, ServiceDeadline& deadline, DWORD askingThread) {
+        return waitForService(done, deadline, askingThread);
     });
 }
 
@@ -387,20 +389,22 @@ void Win32Runtime::sessionEnded(bool ending)
         endProgram();
 }
 
-ServiceWaitEnd Win32Runtime::waitForService(HANDLE done, ServiceDeadline deadline)
+ServiceWaitEnd Win32Runtime::waitForService(HANDLE done, ServiceDeadline& deadline, DWORD askingThread)
 {
     // A call that answers within a moment is not shown as a wait: no window
     // is disabled for it. Meanwhile the system's own events are still read,
     // the keys and clicks staying queued, so that under Wine a window being
     // activated (as the input box of "&Salva" goes) takes the keyboard while
     // it is still enabled: once disabled, it would refuse it for good.
+    // A question of the call's own ends that moment at once.
     const ServiceDeadline unseenUntil = std::min(deadline, std::chrono::steady_clock::now() + kUnseenWait);
     for (;;) {
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(unseenUntil - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
+        if (left.count() <= 0 || (askingThread && questionOf(askingThread)))
             break;
-        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &done, static_cast<DWORD>(left.count()), QS_ALLINPUT, 0);
+        const DWORD slice = std::min<DWORD>(static_cast<DWORD>(left.count()), kQuestionPollMilliseconds);
+        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &done, slice, QS_ALLINPUT, 0);
         if (woken == WAIT_OBJECT_0)
             return ServiceWaitEnd::Done;
         if (woken != WAIT_OBJECT_0 + 1)
@@ -419,22 +423,42 @@ ServiceWaitEnd Win32Runtime::waitForService(HANDLE done, ServiceDeadline deadlin
     std::vector<std::unique_ptr<ThreadModality>> held;
     held.push_back(std::make_unique<ThreadModality>(nullptr, true));
     ServiceWaitEnd end = ServiceWaitEnd::TimedOut;
+    HWND question = nullptr;
+    auto checked = std::chrono::steady_clock::now();
     while (!ended_) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        // The call's own question (a printer's file name, a driver's PIN)
+        // waits for the user: the clock stops while it is up, and it comes
+        // to the front where the user can answer it.
+        const auto now = std::chrono::steady_clock::now();
+        if (HWND asking = askingThread ? questionOf(askingThread) : nullptr) {
+            deadline += now - checked;
+            if (asking != question)
+                SetForegroundWindow(asking);
+            question = asking;
+        }
+        checked = now;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
         if (left.count() <= 0)
             break;
-        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &done, static_cast<DWORD>(left.count()), QS_ALLINPUT,
-                                                        MWMO_INPUTAVAILABLE);
+        const DWORD slice = askingThread ? std::min<DWORD>(static_cast<DWORD>(left.count()), kQuestionPollMilliseconds)
+                                         : static_cast<DWORD>(left.count());
+        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &done, slice, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woken == WAIT_OBJECT_0) {
             end = ServiceWaitEnd::Done;
             break;
         }
+        if (woken == WAIT_TIMEOUT)
+            continue;
         if (woken != WAIT_OBJECT_0 + 1 || !pumpHeldInput())
             break;
         held.push_back(std::make_unique<ThreadModality>(nullptr, true));
     }
     if (ended_)
         return ServiceWaitEnd::ProgramEnded;
+    // A call that came back while a box of the program's own was up past
+    // the deadline (the log-off question) came back all the same.
+    if (WaitForSingleObject(done, 0) == WAIT_OBJECT_0)
+        end = ServiceWaitEnd::Done;
     while (!held.empty())
         held.pop_back();
     for (auto it = cursors.rbegin(); it != cursors.rend(); ++it)

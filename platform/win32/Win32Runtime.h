@@ -100,7 +100,7 @@ public:
     // The wait for the spooler or a folder: the windows disabled as under a
     // modal box and still painting, with the wait cursor, until the event
     // is set, the deadline passes or the program ends.
-    ServiceWaitEnd waitForService(HANDLE done, ServiceDeadline deadline);
+    ServiceWaitEnd waitForService(HANDLE done, ServiceDeadline& deadline, DWORD askingThread);
     // Handles the messages waiting now, the user's input to disabled
     // windows dropped; false once the program has ended.
     bool pumpHeldInput();

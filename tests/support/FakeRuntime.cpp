@@ -19,7 +19,7 @@ constexpr const char* kProgramEnded = "the program has ended";
 
 class FakePrintJob : public platform::PrintJob {
 public:
-    explicit FakePrintJob(FakeDocument& doc) : doc_(doc) {}
+    FakePrintJob(FakeDocument& doc, std::string notice) : doc_(doc), notice_(std::move(notice)) {}
     void setCurrentX(float twips) override { x_ = twips; }
     void setCurrentY(float twips) override { y_ = twips; }
     float currentX() const override { return x_; }
@@ -39,9 +39,11 @@ public:
         doc_.ended = true;
         return {};
     }
+    std::string notice() const override { return notice_; }
 
 private:
     FakeDocument& doc_;
+    std::string notice_;
     float x_ = 0, y_ = 0;
     double size_ = 8.25;
     bool bold_ = false;
@@ -464,7 +466,7 @@ std::unique_ptr<platform::PrintJob> FakeRuntime::startJob(std::string& whyNot)
         return nullptr;
     }
     documents.emplace_back();
-    return std::make_unique<FakePrintJob>(documents.back());
+    return std::make_unique<FakePrintJob>(documents.back(), printNotice);
 }
 
 } // namespace dravelo::testing

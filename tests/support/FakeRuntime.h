@@ -131,6 +131,7 @@ public:
     std::vector<std::string> launched;
     bool launchSucceeds = true;
     std::string noPrinterReason;                  // non-empty: no printer
+    std::string printNotice;                      // what a job that went out tells
     std::deque<FakeDocument> documents;          // deque: jobs hold references
     bool ended = false;
     std::vector<std::string> loadOrder;           // forms in the order loaded

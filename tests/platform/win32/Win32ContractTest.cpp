@@ -305,8 +305,8 @@ public:
         };
         SetTimer(nullptr, 0, kSettleMilliseconds, runWaitStep);
         inServiceWait_ = true;
-        EXPECT_EQ(runtime_.waitForService(done, std::chrono::steady_clock::now() + kServiceWaitLimit),
-                  platform::win32::ServiceWaitEnd::Done);
+        platform::win32::ServiceDeadline deadline = std::chrono::steady_clock::now() + kServiceWaitLimit;
+        EXPECT_EQ(runtime_.waitForService(done, deadline, 0), platform::win32::ServiceWaitEnd::Done);
         inServiceWait_ = false;
         waitStep = nullptr;
         CloseHandle(done);
