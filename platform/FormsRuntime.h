@@ -167,6 +167,9 @@ public:
     virtual void printText(const std::string& text) = 0;
     // Sends the page. Returns the empty text on success, otherwise the reason.
     virtual std::string endDoc() = 0;
+    // After a successful end: what the user must still know, or the empty
+    // text (a printer off line keeps the document in its queue).
+    virtual std::string notice() const { return {}; }
 };
 
 class Printing {

@@ -180,6 +180,21 @@ protected:
     // The toolkit's window of a loaded window, or null.
     ToolkitWindow* toolkitWindow(const std::string& form) const;
 
+    // One modal period: a box or a wait, also a toolkit's own wait. Nested
+    // ones (the log-off question during a wait) count; the windows are held
+    // from the first to the end of the last. Made before the box, so that
+    // the box is not held.
+    class ModalPeriod {
+    public:
+        explicit ModalPeriod(RuntimeCore& core);
+        ~ModalPeriod();
+        ModalPeriod(const ModalPeriod&) = delete;
+        ModalPeriod& operator=(const ModalPeriod&) = delete;
+
+    private:
+        RuntimeCore& core_;
+    };
+
 private:
     struct LoadedControl {
         ControlDesign design;
@@ -229,19 +244,6 @@ private:
     // technology, a drop): its text is given back.
     void giveBackText(const ControlId& field);
 
-    // One modal period: a box or a wait. Nested ones (the log-off question
-    // during a wait) count; the windows are held from the first to the end
-    // of the last. Made before the box, so that the box is not held.
-    class ModalPeriod {
-    public:
-        explicit ModalPeriod(RuntimeCore& core);
-        ~ModalPeriod();
-        ModalPeriod(const ModalPeriod&) = delete;
-        ModalPeriod& operator=(const ModalPeriod&) = delete;
-
-    private:
-        RuntimeCore& core_;
-    };
     void holdWindows(bool held);
     // Calls the program's handlers unless the program has ended.
     template <class Call>

@@ -9,7 +9,6 @@
 #include <functional>
 #include <memory>
 #include <thread>
-#include <type_traits>
 
 namespace dravelo::platform {
 
@@ -20,12 +19,9 @@ using ServiceDeadline = std::chrono::steady_clock::time_point;
 // to whoever calls a service.
 using ServiceWait = std::function<ServiceWaitEnd(const std::function<bool()>& done, ServiceDeadline deadline)>;
 
-// The wait of a program without windows.
-ServiceWaitEnd waitWithoutWindows(const std::function<bool()>& done, ServiceDeadline deadline);
-
 // A call running on a thread of its own. Whoever gives up on it sets the
-// abandon flag, which a call taking it looks at, and leaves it to end by
-// itself: the thread shares its state and is never waited for.
+// abandon flag, which the call looks at, and leaves it to end by itself:
+// the thread shares its state and is never waited for.
 template <class Result>
 class BackgroundCall {
 public:
@@ -33,11 +29,7 @@ public:
     explicit BackgroundCall(Work work) : state_(std::make_shared<State>())
     {
         std::thread([state = state_, work = std::move(work)]() mutable {
-            Result result;
-            if constexpr (std::is_invocable_v<Work&, const std::atomic<bool>&>)
-                result = work(state->abandoned);
-            else
-                result = work();
+            Result result = work(state->abandoned);
             state->result = std::move(result);
             state->done.store(true, std::memory_order_release);
         }).detach();

@@ -50,9 +50,11 @@ void Command5_Click(platform::FormsRuntime& runtime)
 
 void Command3_Click(platform::FormsRuntime& runtime)
 {
-    const std::string failure = StampaRapporto(rapportoDaForm2(runtime), runtime);
-    if (!failure.empty())
-        warn(runtime, "Impossibile stampare il rapporto !\n" + failure);
+    const PrintOutcome outcome = StampaRapporto(rapportoDaForm2(runtime), runtime);
+    if (!outcome.failure.empty())
+        warn(runtime, "Impossibile stampare il rapporto !\n" + outcome.failure);
+    else if (!outcome.notice.empty())
+        warn(runtime, outcome.notice);
 }
 
 } // namespace dravelo::report

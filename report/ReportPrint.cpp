@@ -21,19 +21,22 @@ void printLine(platform::PrintJob& job, const ReportLine& line)
 
 } // namespace
 
-std::string StampaRapporto(const RapportoCalcolo& report, platform::Printing& printing)
+PrintOutcome StampaRapporto(const RapportoCalcolo& report, platform::Printing& printing)
 {
     std::string whyNot;
     std::unique_ptr<platform::PrintJob> job = printing.startJob(whyNot);
     if (!job)
-        return whyNot;
+        return {whyNot, {}};
     job->setCurrentX(kPrintStartTwips);
     job->setCurrentY(kPrintStartTwips);
     job->setFontSize(kPrintFontPoints);
     job->setFontBold(true);
     for (const ReportLine& line : report.lines)
         printLine(*job, line);
-    return job->endDoc();
+    PrintOutcome outcome{job->endDoc(), {}};
+    if (outcome.failure.empty())
+        outcome.notice = job->notice();
+    return outcome;
 }
 
 } // namespace dravelo::report

@@ -1,6 +1,8 @@
 #include "platform/qt/PictureWidgets.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 
 namespace dravelo::platform::qt {
@@ -13,7 +15,11 @@ QPixmap loadPicture(const QString& resourcePath)
 {
     if (resourcePath.isEmpty() || !QFile::exists(resourcePath))
         return {};
-    return QPixmap(resourcePath);
+    // Read by the format its name gives: asked to guess, Qt loads every
+    // image plugin at the program's start to try each on the file.
+    QImageReader reader(resourcePath, QFileInfo(resourcePath).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImageReader(&reader);
 }
 
 ImageWidget::ImageWidget(QPixmap picture, bool flatBorder, QWidget* parent)

@@ -2,7 +2,8 @@
 
 #include "platform/AppInfo.h"
 #include "platform/PrintFailure.h"
-#include "platform/qt/CupsService.h"
+#include "platform/qt/PrintSubmission.h"
+#include "platform/ServiceWait.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -21,32 +22,31 @@ constexpr double kTwipsPerInch = 1440;
 constexpr double kHundredthsPerMillimetre = 100;
 // Where the server does not say: the resolution of Qt's own printing.
 constexpr int kFallbackDpi = 1200;
-// The call's own deadline is the limit; the wait allows it this much more
-// to come back and say why, before giving up on it.
-constexpr std::chrono::milliseconds kReplyGrace{1500};
 
-QPageLayout layoutOf(const PrinterPage& page)
+QPageLayout layoutOf(const cups::PrinterPage& page)
 {
-    if (page.width <= 0 || page.height <= 0)
+    if (page.width <= 0 || page.length <= 0)
         return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
     const auto mm = [](int hundredths) { return hundredths / kHundredthsPerMillimetre; };
-    return QPageLayout(QPageSize(QSizeF(mm(page.width), mm(page.height)), QPageSize::Millimeter),
+    return QPageLayout(QPageSize(QSizeF(mm(page.width), mm(page.length)), QPageSize::Millimeter),
                        QPageLayout::Portrait, QMarginsF(mm(page.left), mm(page.top), mm(page.right), mm(page.bottom)),
                        QPageLayout::Millimeter);
 }
 
 // Draws in the PDF's logical units, whose origin QPainter puts at the top
 // left of the printable area; the job keeps its position in twips. The
-// page is drawn by Qt, and sent with CUPS's own calls rather than through
-// QPrinter, whose CUPS calls have no time limit and cannot be abandoned.
+// page is drawn by Qt on the media the destination chose, and sent by the
+// print program rather than through QPrinter, whose CUPS calls have no time
+// limit and cannot be abandoned, and which would load CUPS at every start.
 class QtPrintJob : public PrintJob {
 public:
-    QtPrintJob(DefaultPrinter printer, Clock::time_point deadline, ServiceWait wait, std::function<bool()> programEnded)
-        : printer_(std::move(printer)), deadline_(deadline), wait_(std::move(wait)),
+    QtPrintJob(std::unique_ptr<PrintSubmission> submission, Clock::time_point deadline, ServiceWait wait,
+               std::function<bool()> programEnded)
+        : submission_(std::move(submission)), deadline_(deadline), wait_(std::move(wait)),
           programEnded_(std::move(programEnded)), pdf_(&bytes_)
     {
-        pdf_.setPageLayout(layoutOf(printer_.page));
-        pdf_.setResolution(printer_.page.dpi > 0 ? printer_.page.dpi : kFallbackDpi);
+        pdf_.setPageLayout(layoutOf(submission_->page()));
+        pdf_.setResolution(submission_->page().dpi > 0 ? submission_->page().dpi : kFallbackDpi);
         pdf_.setTitle(QString::fromUtf8(kAppTitle));
         pdf_.setCreator(QString::fromUtf8(kAppTitle));
     }
@@ -54,7 +54,7 @@ public:
     bool begin(std::string& whyNot)
     {
         if (!bytes_.open(QIODevice::WriteOnly) || !painter_.begin(&pdf_)) {
-            whyNot = printFailureText(PrintFailure::JobRefused, printer_.place);
+            whyNot = printFailureText(PrintFailure::JobRefused, submission_->place());
             return false;
         }
         // The face the printer starts with; the report sets only size and bold.
@@ -89,23 +89,17 @@ public:
 
     std::string endDoc() override
     {
-        if (!painter_.end() || programEnded_())
-            return printFailureText(PrintFailure::Incomplete, printer_.place);
-        const std::string pdf = bytes_.data().toStdString();
-        const std::string title = kAppTitle;
-        BackgroundCall<PrintFailure> submission(
-            [place = printer_.place, title, pdf, deadline = deadline_](const std::atomic<bool>& abandoned) {
-                return submitHeldJob(place, title, pdf, deadline, abandoned);
-            });
-        switch (wait_([&] { return submission.done(); }, deadline_ + kReplyGrace)) {
-        case ServiceWaitEnd::Done:
-            return printFailureText(submission.result(), printer_.place);
-        case ServiceWaitEnd::TimedOut:
-            return printFailureText(PrintFailure::Unconfirmed, printer_.place);
-        case ServiceWaitEnd::ProgramEnded:
-            break;
+        if (!painter_.end() || programEnded_()) {
+            submission_->stop();
+            return printFailureText(PrintFailure::Incomplete, submission_->place());
         }
-        return printFailureText(PrintFailure::Incomplete, printer_.place);
+        submission_->send(bytes_.data());
+        const ServiceWaitEnd end = wait_([&] { return submission_->over(); }, deadline_);
+        if (end != ServiceWaitEnd::Done)
+            submission_->stop();
+        if (end == ServiceWaitEnd::ProgramEnded)
+            return printFailureText(PrintFailure::Incomplete, submission_->place());
+        return printFailureText(submission_->failure(), submission_->place());
     }
 
 private:
@@ -117,7 +111,7 @@ private:
     float toTwipsX(double device) const { return static_cast<float>(device * kTwipsPerInch / dpiX()); }
     float toTwipsY(double device) const { return static_cast<float>(device * kTwipsPerInch / dpiY()); }
 
-    DefaultPrinter printer_;
+    std::unique_ptr<PrintSubmission> submission_;
     Clock::time_point deadline_;
     ServiceWait wait_;
     std::function<bool()> programEnded_;
@@ -136,27 +130,16 @@ std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot, ServiceWai
                                                  std::function<bool()> programEnded)
 {
     const Clock::time_point deadline = Clock::now() + kPrintServiceLimit;
-    BackgroundCall<DefaultPrinter> question(
-        [deadline](const std::atomic<bool>& abandoned) { return askDefaultPrinter(deadline, abandoned); });
-    DefaultPrinter printer;
-    switch (wait([&] { return question.done(); }, deadline + kReplyGrace)) {
-    case ServiceWaitEnd::Done:
-        printer = question.result();
-        break;
-    case ServiceWaitEnd::TimedOut:
-        // Still waiting on a name lookup, which has no time limit of its own.
-        printer.failure = PrintFailure::NoAnswer;
-        printer.place.server = printServerName();
-        break;
-    case ServiceWaitEnd::ProgramEnded:
-        printer.failure = PrintFailure::Incomplete;
-        break;
-    }
-    if (printer.failure != PrintFailure::None) {
-        whyNot = printFailureText(printer.failure, printer.place);
+    auto submission = std::make_unique<PrintSubmission>();
+    const ServiceWaitEnd end = wait([&] { return submission->readyOrOver(); }, deadline);
+    if (end != ServiceWaitEnd::Done)
+        submission->stop();
+    const PrintFailure failure = end == ServiceWaitEnd::ProgramEnded ? PrintFailure::Incomplete : submission->failure();
+    if (failure != PrintFailure::None) {
+        whyNot = printFailureText(failure, submission->place());
         return nullptr;
     }
-    auto job = std::make_unique<QtPrintJob>(std::move(printer), deadline, std::move(wait), std::move(programEnded));
+    auto job = std::make_unique<QtPrintJob>(std::move(submission), deadline, std::move(wait), std::move(programEnded));
     if (!job->begin(whyNot))
         return nullptr;
     return job;

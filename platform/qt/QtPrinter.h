@@ -1,6 +1,6 @@
 #pragma once
 // Printing on the system's default printer: the page drawn by Qt into a
-// PDF, the print service asked and the job sent with CUPS's own calls.
+// PDF, the print service asked and the job sent by the print program.
 
 #include "platform/FormsRuntime.h"
 #include "platform/ServiceWait.h"

@@ -2,12 +2,9 @@
 
 #include "platform/AppInfo.h"
 #include "platform/PrintFailure.h"
-#include "platform/win32/ThreadModality.h"
 #include "platform/win32/Utf16.h"
 
-#include <atomic>
 #include <cmath>
-#include <cwctype>
 #include <mutex>
 #include <vector>
 
@@ -19,8 +16,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr double kTwipsPerInch = 1440;
 constexpr double kPointsPerInch = 72;
-// The ports on which StartDoc asks the user for a file name.
-constexpr const wchar_t* kPromptingPorts[] = {L"FILE:", L"PORTPROMPT:"};
 
 // A printer DC and its document, shared by the job and the spooler calls
 // running for it: whichever lets go last cleans up, so a call that comes
@@ -104,26 +99,17 @@ std::wstring defaultPrinterName(const Spooler& spooler, PrintFailure& failure)
     return name;
 }
 
-bool promptingPort(std::wstring port)
-{
-    for (wchar_t& c : port)
-        c = static_cast<wchar_t>(std::towupper(c));
-    for (const wchar_t* prompting : kPromptingPorts)
-        if (port == prompting)
-            return true;
-    return false;
-}
-
 struct PrinterState {
     PrintFailure failure = PrintFailure::None;
-    bool asksFileName = false;
+    PrintNotice notice = PrintNotice::None;
 };
 
-// A printer the spooler reports in error, offline or unavailable would hold
-// the job without printing it; a paused one prints once resumed.
+// A printer off line (a network printer asleep, "Use Printer Offline") or
+// in error keeps the job in its queue until it is back, as Windows does;
+// the user is told so. A paused one prints once resumed.
 PrinterState printerState(const Spooler& spooler, std::wstring name)
 {
-    constexpr DWORD kOutOfOrder = PRINTER_STATUS_ERROR | PRINTER_STATUS_OFFLINE | PRINTER_STATUS_NOT_AVAILABLE;
+    constexpr DWORD kOffline = PRINTER_STATUS_OFFLINE | PRINTER_STATUS_NOT_AVAILABLE;
     PrinterState state;
     HANDLE printer = nullptr;
     if (!spooler.openPrinter || !spooler.getPrinter || !spooler.closePrinter)
@@ -141,9 +127,10 @@ PrinterState printerState(const Spooler& spooler, std::wstring name)
     if (!read)
         return state;
     const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(bytes.data());
-    if (info->Status & kOutOfOrder)
-        state.failure = PrintFailure::OutOfOrder;
-    state.asksFileName = info->pPortName && promptingPort(info->pPortName);
+    if ((info->Status & kOffline) || (info->Attributes & PRINTER_ATTRIBUTE_WORK_OFFLINE))
+        state.notice = PrintNotice::PrinterOffline;
+    else if (info->Status & PRINTER_STATUS_ERROR)
+        state.notice = PrintNotice::PrinterInError;
     return state;
 }
 
@@ -151,8 +138,8 @@ PrinterState printerState(const Spooler& spooler, std::wstring name)
 // stage it reached tells, when it does not come back, who did not answer.
 struct Opening {
     PrintFailure failure = PrintFailure::None;
+    PrintNotice notice = PrintNotice::None;
     std::wstring printer;
-    bool asksFileName = false;
     std::shared_ptr<Document> document;
 };
 
@@ -174,7 +161,7 @@ Opening openDefaultPrinter(OpeningProgress& progress)
     }
     const PrinterState state = printerState(spooler, opening.printer);
     opening.failure = state.failure;
-    opening.asksFileName = state.asksFileName;
+    opening.notice = state.notice;
     if (opening.failure != PrintFailure::None)
         return opening;
     HDC dc = CreateDCW(L"WINSPOOL", opening.printer.c_str(), nullptr, nullptr);
@@ -210,46 +197,13 @@ Start startDocument(Document& document)
     return start;
 }
 
-// While the printer's own question is up: as it goes, the program's windows
-// are enabled again before it is gone, so that the activation returns to
-// them and not to another program, as the program's own boxes do. The
-// question is the one window of the thread that is not disabled.
-class QuestionWatch {
-public:
-    explicit QuestionWatch(ThreadModality& modality)
-    {
-        watched_ = &modality;
-        hook_ = SetWindowsHookExW(WH_CBT, goingWindow, nullptr, GetCurrentThreadId());
-    }
-    ~QuestionWatch()
-    {
-        if (hook_)
-            UnhookWindowsHookEx(hook_);
-        watched_ = nullptr;
-    }
-    QuestionWatch(const QuestionWatch&) = delete;
-    QuestionWatch& operator=(const QuestionWatch&) = delete;
-
-private:
-    static LRESULT CALLBACK goingWindow(int code, WPARAM wParam, LPARAM lParam)
-    {
-        const auto window = reinterpret_cast<HWND>(wParam);
-        if (code == HCBT_DESTROYWND && watched_ && GetAncestor(window, GA_ROOT) == window && IsWindowEnabled(window))
-            watched_->enableWindows();
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    static inline ThreadModality* watched_ = nullptr;
-    HHOOK hook_ = nullptr;
-};
-
 // Draws in device pixels, whose origin a printer DC puts at the top left of
 // the printable area; the job keeps its position in twips, y downwards.
 class GdiPrintJob : public PrintJob {
 public:
-    GdiPrintJob(std::shared_ptr<Document> document, std::wstring printer, ServiceWait wait, ServiceDeadline deadline)
-        : document_(std::move(document)), dc_(document_->dc), printer_(std::move(printer)), wait_(std::move(wait)),
-          deadline_(deadline)
+    GdiPrintJob(const Opening& opening, ServiceWait wait, ServiceDeadline deadline)
+        : document_(opening.document), dc_(document_->dc), printer_(opening.printer), notice_(opening.notice),
+          wait_(std::move(wait)), deadline_(deadline)
     {
         dpiX_ = GetDeviceCaps(dc_, LOGPIXELSX);
         dpiY_ = GetDeviceCaps(dc_, LOGPIXELSY);
@@ -264,27 +218,18 @@ public:
     GdiPrintJob(const GdiPrintJob&) = delete;
     GdiPrintJob& operator=(const GdiPrintJob&) = delete;
 
-    // A printer that asks for a file name shows its question from StartDoc:
-    // on this thread, then, with the program's windows disabled as for any
-    // modal box and no time limit, since the user is answering. Any other
-    // StartDoc runs within the limit.
-    bool begin(bool asksFileName, std::string& whyNot)
+    // StartDoc within the limit; a printer that asks for a file name, and a
+    // driver that asks for a PIN, ask from it, while the clock stops.
+    bool begin(std::string& whyNot)
     {
-        Start start;
-        if (asksFileName) {
-            ThreadModality modality(nullptr, true);
-            QuestionWatch watch(modality);
-            start = startDocument(*document_);
-        } else {
-            BackgroundCall<Start> call([document = document_] { return startDocument(*document); });
-            const ServiceWaitEnd end = wait_([&] { return call.done(); }, deadline_);
-            if (end != ServiceWaitEnd::Done) {
-                whyNot = failureText(end == ServiceWaitEnd::TimedOut ? PrintFailure::PrinterNoAnswer
-                                                                      : PrintFailure::Incomplete);
-                return false;
-            }
-            start = call.result();
+        BackgroundCall<Start> call([document = document_] { return startDocument(*document); });
+        const ServiceWaitEnd end = wait_(call.doneEvent(), deadline_, call.thread());
+        if (end != ServiceWaitEnd::Done) {
+            whyNot = failureText(end == ServiceWaitEnd::TimedOut ? PrintFailure::PrinterNoAnswer
+                                                                  : PrintFailure::Incomplete);
+            return false;
         }
+        const Start start = call.result();
         if (start.started)
             return true;
         // The user's own choice is not told as a refusal.
@@ -340,15 +285,21 @@ public:
             document->ended = EndPage(document->dc) > 0 && EndDoc(document->dc) > 0;
             return document->ended;
         });
-        switch (wait_([&] { return call.done(); }, deadline_)) {
+        switch (wait_(call.doneEvent(), deadline_, call.thread())) {
         case ServiceWaitEnd::Done:
-            return call.result() && !failed_ ? std::string() : failureText(PrintFailure::Incomplete);
+            sent_ = call.result() && !failed_;
+            return sent_ ? std::string() : failureText(PrintFailure::Incomplete);
         case ServiceWaitEnd::TimedOut:
             return failureText(PrintFailure::Unconfirmed);
         case ServiceWaitEnd::ProgramEnded:
             break;
         }
         return failureText(PrintFailure::Incomplete);
+    }
+
+    std::string notice() const override
+    {
+        return sent_ ? printNoticeText(notice_, {{}, toUtf8(printer_)}) : std::string();
     }
 
 private:
@@ -389,6 +340,7 @@ private:
     std::shared_ptr<Document> document_;
     HDC dc_;
     std::wstring printer_;
+    PrintNotice notice_;
     ServiceWait wait_;
     ServiceDeadline deadline_;
     std::wstring face_;
@@ -400,6 +352,7 @@ private:
     mutable bool fontChanged_ = false;
     mutable bool failed_ = false;
     bool ended_ = false;
+    bool sent_ = false;
     float x_ = 0;
     float y_ = 0;
 };
@@ -408,11 +361,11 @@ private:
 
 std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot, ServiceWait wait)
 {
-    const ServiceDeadline deadline = Clock::now() + kPrintServiceLimit;
+    ServiceDeadline deadline = Clock::now() + kPrintServiceLimit;
     auto progress = std::make_shared<OpeningProgress>();
     BackgroundCall<Opening> call([progress] { return openDefaultPrinter(*progress); });
     Opening opening;
-    switch (wait([&] { return call.done(); }, deadline)) {
+    switch (wait(call.doneEvent(), deadline, call.thread())) {
     case ServiceWaitEnd::Done:
         opening = call.result();
         break;
@@ -432,8 +385,8 @@ std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot, ServiceWai
         whyNot = printFailureText(opening.failure, {{}, toUtf8(opening.printer)});
         return nullptr;
     }
-    auto job = std::make_unique<GdiPrintJob>(opening.document, opening.printer, std::move(wait), deadline);
-    if (!job->begin(opening.asksFileName, whyNot))
+    auto job = std::make_unique<GdiPrintJob>(opening, std::move(wait), deadline);
+    if (!job->begin(whyNot))
         return nullptr;
     return job;
 }

@@ -2,10 +2,13 @@
 // Printing on the system's default printer through GDI. The spooler's calls
 // that can wait on a stopped spooler or on a network printer run on a
 // thread of their own, each stage within the limit from the start of the
-// job to its end, so that the program's windows stay alive meanwhile.
+// job to its end, so that the program's windows stay alive meanwhile. A
+// call may ask the user itself (a file name to print to, a driver's PIN or
+// account code): its window is the calling thread's, and the time it is up
+// does not count against the limit.
 
 #include "platform/FormsRuntime.h"
-#include "platform/ServiceWait.h"
+#include "platform/win32/ServiceWait.h"
 
 #include <windows.h>
 

@@ -18,7 +18,9 @@ constexpr std::chrono::milliseconds kUnseenWait{200};
 
 Win32Runtime::Win32Runtime(std::vector<FormDesign> designs, HINSTANCE instance)
     : RuntimeCore(std::move(designs), *this, services_), instance_(instance),
-      services_(serviceWait())
+      services_([this](HANDLE done, ServiceDeadline& deadline, DWORD askingThread) {
+          return waitForService(done, deadline, askingThread);
+      })
 {
     Win32FormWindow::registerClasses(instance_);
 }
@@ -120,18 +122,48 @@ void Win32Runtime::endEventLoop()
 
 void Win32Runtime::runModalLoop(const std::function<bool()>& finished, std::chrono::steady_clock::time_point deadline)
 {
-    const auto left = [&deadline] {
-        const auto rest = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        return static_cast<DWORD>(std::clamp<std::chrono::milliseconds::rep>(rest.count(), 0, kPollMilliseconds));
+    waitLoop(finished, nullptr, deadline, 0);
+}
+
+ServiceWaitEnd Win32Runtime::waitForService(HANDLE done, ServiceDeadline& deadline, DWORD askingThread)
+{
+    const auto signalled = [done] { return WaitForSingleObject(done, 0) == WAIT_OBJECT_0; };
+    if (!ended() && !signalled()) {
+        const ModalPeriod wait(*this);
+        waitLoop([&] { return ended() || signalled(); }, done, deadline, askingThread);
+    }
+    // A call that came back while a box of the program's own was up past
+    // the deadline (the log-off question) came back all the same.
+    if (signalled())
+        return ServiceWaitEnd::Done;
+    return ended() ? ServiceWaitEnd::ProgramEnded : ServiceWaitEnd::TimedOut;
+}
+
+void Win32Runtime::waitLoop(const std::function<bool()>& finished, HANDLE done, ServiceDeadline& deadline,
+                            DWORD askingThread)
+{
+    // Woken by the event where there is one; else, and while the call may
+    // ask the user, the wait looks at the call now and then.
+    const DWORD handles = done ? 1 : 0;
+    const auto slice = [&](ServiceDeadline until) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+        const DWORD most = !done ? kPollMilliseconds : askingThread ? kQuestionPollMilliseconds : INFINITE;
+        return static_cast<DWORD>(std::clamp<std::chrono::milliseconds::rep>(left.count(), 0, most));
     };
     // A call that answers within a moment is not shown as a wait: no window
     // is disabled for it. Meanwhile the system's own events are still read,
     // the keys and clicks staying queued, so that under Wine a window being
     // activated (as the input box of "&Salva" goes) takes the keyboard while
     // it is still enabled: once disabled, it would refuse it for good.
+    // A question of the call's own ends that moment at once.
     const ServiceDeadline unseenUntil = std::min(deadline, std::chrono::steady_clock::now() + kUnseenWait);
-    while (!finished() && std::chrono::steady_clock::now() < unseenUntil)
-        MsgWaitForMultipleObjectsEx(0, nullptr, left(), QS_ALLINPUT, 0);
+    while (!finished() && std::chrono::steady_clock::now() < unseenUntil) {
+        if (askingThread && questionOf(askingThread))
+            break;
+        const DWORD woken = MsgWaitForMultipleObjectsEx(handles, &done, slice(unseenUntil), QS_ALLINPUT, 0);
+        if (woken != WAIT_TIMEOUT && woken != WAIT_OBJECT_0 + handles)
+            break;
+    }
     if (finished() || std::chrono::steady_clock::now() >= deadline)
         return;
 
@@ -146,9 +178,26 @@ void Win32Runtime::runModalLoop(const std::function<bool()>& finished, std::chro
     // again when it goes: every round disables what is enabled again.
     std::vector<std::unique_ptr<ThreadModality>> held;
     held.push_back(std::make_unique<ThreadModality>(nullptr, true));
-    while (!finished() && std::chrono::steady_clock::now() < deadline) {
-        MsgWaitForMultipleObjectsEx(0, nullptr, left(), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (!pumpHeldInput())
+    HWND question = nullptr;
+    auto checked = std::chrono::steady_clock::now();
+    while (!finished()) {
+        // The call's own question (a printer's file name, a driver's PIN)
+        // waits for the user: the clock stops while it is up, and it comes
+        // to the front where the user can answer it.
+        const auto now = std::chrono::steady_clock::now();
+        if (HWND asking = askingThread ? questionOf(askingThread) : nullptr) {
+            deadline += now - checked;
+            if (asking != question)
+                SetForegroundWindow(asking);
+            question = asking;
+        }
+        checked = now;
+        if (now >= deadline)
+            break;
+        const DWORD woken = MsgWaitForMultipleObjectsEx(handles, &done, slice(deadline), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woken == WAIT_TIMEOUT || (done && woken == WAIT_OBJECT_0))
+            continue;
+        if (woken != WAIT_OBJECT_0 + handles || !pumpHeldInput())
             return;
         held.push_back(std::make_unique<ThreadModality>(nullptr, true));
     }

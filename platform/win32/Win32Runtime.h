@@ -6,7 +6,7 @@
 #include "platform/FormDesign.h"
 #include "platform/RuntimeCore.h"
 #include "platform/WindowToolkit.h"
-#include "platform/ServiceWait.h"
+#include "platform/win32/ServiceWait.h"
 #include "platform/win32/Win32Services.h"
 
 #include <windows.h>
@@ -44,6 +44,11 @@ public:
     // The windows are held: a modal period of the core, or a dialog of the
     // system's own (the printer's question of a file name).
     bool holdingInput() const;
+    // The wait of the services on the system's own calls (ServiceWait.h):
+    // a modal period of the core, the windows painting with their input
+    // held, woken by the call's event.
+    ServiceWaitEnd waitForService(HANDLE done, ServiceDeadline& deadline, DWORD askingThread);
+    using RuntimeCore::waitForService;
 
     // For tests: the window and a control's window, or null.
     HWND window(const std::string& form) const;
@@ -76,6 +81,11 @@ private:
     // Frees unloaded windows once no handler of theirs is running.
     void collectUnloaded();
     HWND activeFormWindow() const;
+
+    // The modal loop of a wait: until finished() is true or the deadline
+    // (moved on while the call asks its own question) has passed.
+    void waitLoop(const std::function<bool()>& finished, HANDLE done, ServiceDeadline& deadline,
+                  DWORD askingThread);
 
     // The dialog-style keyboard navigation of the forms (Win32Keyboard.cpp):
     // true when the message was handled and is not to be translated or

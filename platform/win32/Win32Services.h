@@ -3,7 +3,7 @@
 // user's regional settings, files, programs and the printer.
 
 #include "platform/RuntimeCore.h"
-#include "platform/ServiceWait.h"
+#include "platform/win32/ServiceWait.h"
 #include "platform/win32/Win32Printer.h"
 #include "platform/win32/WindowsServices.h"
 

@@ -106,7 +106,8 @@ std::string WindowsFileSystem::writeFile(const std::string& path, const std::str
     const std::wstring target = toUtf16(path);
     auto handover = std::make_shared<SaveHandover>();
     BackgroundCall<std::string> save([target, bytes, handover] { return saveBeside(target, bytes, *handover); });
-    const ServiceWaitEnd end = wait_([&] { return save.done(); }, std::chrono::steady_clock::now() + kFolderAnswerLimit);
+    ServiceDeadline deadline = std::chrono::steady_clock::now() + kFolderAnswerLimit;
+    const ServiceWaitEnd end = wait_(save.doneEvent(), deadline, save.thread());
     if (end == ServiceWaitEnd::Done)
         return save.result();
     const bool moving = handover->giveUp();

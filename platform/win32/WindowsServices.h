@@ -4,7 +4,7 @@
 // that a path read from the registry reaches the system as the same bytes.
 
 #include "platform/FormsRuntime.h"
-#include "platform/ServiceWait.h"
+#include "platform/win32/ServiceWait.h"
 
 namespace dravelo::platform::win32 {
 

@@ -47,7 +47,12 @@ done
 
 # The tree.
 program="$root/usr/bin/dravelo"
+print_program="$root/usr/libexec/dravelo/dravelo-print"
 [ -x "$program" ] || fail "no executable usr/bin/dravelo"
+[ -x "$print_program" ] || fail "no executable usr/libexec/dravelo/dravelo-print, where the program looks for it"
+# The print system is loaded only to print: the program itself links no CUPS.
+objdump -p "$program" 2>/dev/null | awk '$1 == "NEEDED" { print $2 }' | grep -q '^libcups' &&
+    fail "usr/bin/dravelo links CUPS, which then loads at every start"
 desktop=$(find "$root/usr/share/applications" -name '*.desktop' 2>/dev/null)
 metainfo=$(find "$root/usr/share/metainfo" -name '*.metainfo.xml' 2>/dev/null)
 [ "$(echo "$desktop" | grep -c .)" -eq 1 ] || fail "expected one .desktop entry, found: $desktop"
@@ -104,13 +109,14 @@ else
     fail "no usr/share/doc/dravelo/copyright"
 fi
 
-# Every library the program is linked against comes from a package it
-# depends on (what dpkg-shlibdeps is there for).
-if [ -x "$program" ]; then
-    ldd "$program" >"$scratch/ldd" 2>&1 || fail "ldd $program"
+# Every library the programs are linked against comes from a package the
+# package depends on (what dpkg-shlibdeps is there for).
+for binary in "$program" "$print_program"; do
+    [ -x "$binary" ] || continue
+    ldd "$binary" >"$scratch/ldd" 2>&1 || fail "ldd $binary"
     grep 'not found' "$scratch/ldd" | while read -r line; do echo "FAIL: unresolved $line" >&2; done
     grep -q 'not found' "$scratch/ldd" && fail "unresolved libraries"
-    for needed in $(objdump -p "$program" | awk '$1 == "NEEDED" { print $2 }'); do
+    for needed in $(objdump -p "$binary" | awk '$1 == "NEEDED" { print $2 }'); do
         library=$(awk -v n="$needed" '$1 == n && $3 ~ /^\// { print $3 }' "$scratch/ldd")
         owner=$(dpkg -S "$library" 2>/dev/null | head -n1 | cut -d: -f1)
         [ -n "$owner" ] || owner=$(dpkg -S "$(readlink -f "$library")" 2>/dev/null | head -n1 | cut -d: -f1)
@@ -120,7 +126,7 @@ if [ -x "$program" ]; then
             fail "Depends lacks $owner, which holds $needed"
         fi
     done
-fi
+done
 
 # Debian's hardening (dpkg-buildflags with hardening=+all), as its checker
 # reads the packaged program. Two flags it cannot see are read from every

@@ -114,9 +114,18 @@ TEST_F(StampaTest, NoPrinterIsToldAndNothingChanges)
     Command3_Click(runtime);
     EXPECT_EQ(runtime.documents.size(), 1u);
     EXPECT_EQ(runtime.messages.size(), 1u);
+
+    // A job that went out with something to tell (a printer off line keeps
+    // it queued): told as it is, not as a failure to print.
+    runtime.printNotice = "La stampante non è in linea: il rapporto resta in coda.";
+    Command3_Click(runtime);
+    EXPECT_EQ(runtime.documents.size(), 2u);
+    ASSERT_EQ(runtime.messages.size(), 2u);
+    EXPECT_EQ(runtime.messages[1].text, runtime.printNotice);
 }
 
-// A printer that takes the page but fails to send it.
+// A printer that takes the page but fails to send it, and would have
+// something to tell about a page that went out.
 struct FailingEndRecord {
     float x = 0, y = 0;
     int printed = 0, ends = 0;
@@ -139,6 +148,7 @@ public:
         ++r_.ends;
         return "Lavoro rifiutato";
     }
+    std::string notice() const override { return "In coda"; }
 
 private:
     FailingEndRecord& r_;
@@ -156,8 +166,10 @@ public:
 TEST(StampaRapporto, ReportsAJobThatCannotBeEnded)
 {
     FailingEndPrinter printer;
-    const std::string failure = StampaRapporto(ComponiRapporto({}), printer);
-    EXPECT_EQ(failure, "Lavoro rifiutato");
+    const PrintOutcome outcome = StampaRapporto(ComponiRapporto({}), printer);
+    EXPECT_EQ(outcome.failure, "Lavoro rifiutato");
+    // A job that did not go out has nothing more to tell.
+    EXPECT_EQ(outcome.notice, "");
     EXPECT_EQ(printer.record.ends, 1);
     EXPECT_EQ(printer.record.printed, 25);
     // Twelve lines, the empty last one included, moved y down.
@@ -179,7 +191,9 @@ public:
 TEST(StampaRapporto, ACancelIsNoFailure)
 {
     CancelledPrinter printer;
-    EXPECT_EQ(StampaRapporto(ComponiRapporto({}), printer), "");
+    const PrintOutcome outcome = StampaRapporto(ComponiRapporto({}), printer);
+    EXPECT_EQ(outcome.failure, "");
+    EXPECT_EQ(outcome.notice, "");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 # A private CUPS scheduler whose default queue is a cups-pdf printer writing
-# into a private folder. Sourced. private_queue_start starts it and points
+# into a private folder; a second policy, "login", wants a login for jobs.
+# Sourced. private_queue_start starts it and points
 # the clients at it (CUPS_SERVER, HOME); the PDFs appear in DRAVELO_PDF_OUT;
 # $queue and $sock name the queue and the scheduler's socket.
 # private_queue_stop stops it and removes everything; callers trap it.
@@ -80,6 +81,19 @@ LogLevel warn
   Allow all
 </Location>
 <Policy default>
+  <Limit All>
+    Order deny,allow
+    Allow all
+  </Limit>
+</Policy>
+# A site that wants a login for every job (lpadmin -o printer-op-policy=login).
+<Policy login>
+  <Limit Create-Job Print-Job Print-URI Validate-Job>
+    AuthType Basic
+    Require valid-user
+    Order deny,allow
+    Allow all
+  </Limit>
   <Limit All>
     Order deny,allow
     Allow all

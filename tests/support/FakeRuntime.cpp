@@ -12,7 +12,7 @@ namespace {
 
 class FakePrintJob : public platform::PrintJob {
 public:
-    explicit FakePrintJob(FakeDocument& doc) : doc_(doc) {}
+    FakePrintJob(FakeDocument& doc, std::string notice) : doc_(doc), notice_(std::move(notice)) {}
     void setCurrentX(float twips) override { x_ = twips; }
     void setCurrentY(float twips) override { y_ = twips; }
     float currentX() const override { return x_; }
@@ -32,9 +32,11 @@ public:
         doc_.ended = true;
         return {};
     }
+    std::string notice() const override { return notice_; }
 
 private:
     FakeDocument& doc_;
+    std::string notice_;
     float x_ = 0, y_ = 0;
     double size_ = 8.25;
     bool bold_ = false;
@@ -215,7 +217,7 @@ std::unique_ptr<platform::PrintJob> FakeServices::startJob(std::string& whyNot)
         return nullptr;
     }
     runtime_.documents.emplace_back();
-    return std::make_unique<FakePrintJob>(runtime_.documents.back());
+    return std::make_unique<FakePrintJob>(runtime_.documents.back(), runtime_.printNotice);
 }
 
 FakeRuntime::FakeRuntime(std::vector<platform::FormDesign> designs)

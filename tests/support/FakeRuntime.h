@@ -114,6 +114,7 @@ public:
     std::vector<std::string> launched;
     bool launchSucceeds = true;
     std::string noPrinterReason;                  // non-empty: no printer
+    std::string printNotice;                      // what a job that went out tells
     std::deque<FakeDocument> documents;          // deque: jobs hold references
     std::vector<std::string> loadOrder;           // forms in the order loaded
     platform::ControlId focus;                    // control holding the focus

@@ -28,6 +28,7 @@ public:
     float lineHeight() const override { return line_ = job_->lineHeight(); }
     void printText(const std::string& t) override { job_->printText(t); }
     std::string endDoc() override { return job_->endDoc(); }
+    std::string notice() const override { return job_->notice(); }
 
 private:
     std::unique_ptr<platform::PrintJob> job_;

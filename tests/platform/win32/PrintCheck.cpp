@@ -2,7 +2,8 @@
 // and writes, in points, the measures print-queue.sh checks the PDF's
 // layout against: average character width, line height, and the offset of
 // the printable area from the page's top left corner.
-// With --no-printer it expects the job to be refused and writes the reason.
+// With --no-printer it expects the job to be refused and writes the reason;
+// with --notice it expects the job to go out and writes what the user is told.
 
 #include "platform/win32/Win32Printer.h"
 #include "report/RapportoCalcolo.h"
@@ -25,7 +26,7 @@ class DefaultPrinter : public dravelo::testing::MeasuringPrinter {
 public:
     DefaultPrinter()
         : MeasuringPrinter([](std::string& whyNot) {
-              return dravelo::platform::win32::startDefaultPrinterJob(whyNot, dravelo::platform::waitWithoutWindows);
+              return dravelo::platform::win32::startDefaultPrinterJob(whyNot, dravelo::platform::win32::waitWithoutWindows);
           })
     {
     }
@@ -54,10 +55,14 @@ int main(int argc, char** argv)
     const dravelo::report::ReportInputs inputs{"Gasolio più pesante", "85,5", "12,5", "1", "0", "1", "10005,9",
                                                "07/12/2026", "10:11:12"};
     DefaultPrinter printer;
-    const std::string failure = dravelo::report::StampaRapporto(dravelo::report::ComponiRapporto(inputs), printer);
+    const auto [failure, notice] = dravelo::report::StampaRapporto(dravelo::report::ComponiRapporto(inputs), printer);
     if (argc > 1 && std::strcmp(argv[1], "--no-printer") == 0) {
         std::printf("%s\n", failure.c_str());
         return failure.empty() ? 1 : 0;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "--notice") == 0) {
+        std::printf("%s\n", failure.empty() ? notice.c_str() : failure.c_str());
+        return failure.empty() && !notice.empty() ? 0 : 1;
     }
     double left = 0, top = 0;
     if (!failure.empty() || !printableOffset(left, top)) {

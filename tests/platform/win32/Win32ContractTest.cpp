@@ -298,17 +298,18 @@ public:
     void inNextBox(std::function<void()> act) { pendingSteps.push_back({std::nullopt, std::move(act)}); }
     void duringServiceWait(std::function<void()> act)
     {
-        bool acted = false;
-        waitStep = [&act, &acted] {
+        HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        waitStep = [&act, done] {
             act();
-            acted = true;
+            SetEvent(done);
         };
         SetTimer(nullptr, 0, kSettleMilliseconds, runWaitStep);
         inServiceWait_ = true;
-        EXPECT_EQ(runtime_.waitForService([&] { return acted; }, std::chrono::steady_clock::now() + kServiceWaitLimit),
-                  platform::ServiceWaitEnd::Done);
+        platform::win32::ServiceDeadline deadline = std::chrono::steady_clock::now() + kServiceWaitLimit;
+        EXPECT_EQ(runtime_.waitForService(done, deadline, 0), platform::win32::ServiceWaitEnd::Done);
         inServiceWait_ = false;
         waitStep = nullptr;
+        CloseHandle(done);
         settle();
     }
     // Asked again until it holds: the window manager may still hand the

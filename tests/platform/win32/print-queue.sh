@@ -2,8 +2,9 @@
 # Prints the report through the GDI printer under Wine onto a private CUPS
 # scheduler whose default queue is a cups-pdf printer, and reads the PDF
 # back: its lines, and the layout against the measures the print check
-# gives. Then a queue that rejects jobs, and no queue at all, must each be
-# told as a failure.
+# gives. A printer set to work off line takes the job, and the user is told
+# it prints once the printer is back. Then a queue that rejects jobs, and no
+# queue at all, must each be told as a failure.
 # Usage: print-queue.sh PRINT_CHECK_EXE
 set -u
 check=$1
@@ -88,6 +89,22 @@ pdftotext -bbox "$pdf" - | LC_ALL=C awk -v measures="$measures" '
         check(offset > 44 * average && offset < 45 * average, "\" = \" " offset " pt after the label")
         exit bad
     }' || fail "the layout of $pdf is wrong (measures $measures)"
+
+# "Use Printer Offline" (the printer's attributes in the registry, as the
+# printer's queue window sets them): the job goes to the queue as Windows
+# keeps it there, and the user is told so. (Wine sends it on to CUPS all
+# the same.)
+printer_key="HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$queue"
+attributes=$(wine reg query "$printer_key" /v Attributes 2>/dev/null | tr -d '\r' | awk '$1 == "Attributes" { print $3 }')
+[ -n "$attributes" ] || fail "the printer's attributes are not in the registry"
+work_offline=0x400
+wine reg add "$printer_key" /v Attributes /t REG_DWORD /d $((attributes | work_offline)) /f >/dev/null 2>&1
+notice=$(wine "$check" --notice) || fail "off line: $notice"
+case "$notice" in
+*"non è in linea"*"sarà stampato"*) ;;
+*) fail "off line, the user is told: $notice" ;;
+esac
+wine reg add "$printer_key" /v Attributes /t REG_DWORD /d $((attributes)) /f >/dev/null 2>&1
 
 # A queue that takes no jobs: the end of the document fails and says so.
 rm -f "$dir"/out/*.pdf
