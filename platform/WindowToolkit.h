@@ -93,8 +93,11 @@ public:
     virtual void showAsDesigned() = 0;
     // Shows a loaded window again: restored if minimized, in front, active.
     virtual void bringToFront() = 0;
-    // A disabled window takes no input from any source: the mouse, the keys,
-    // an accessibility action, a drop.
+    // Holds the window while a box or a wait is open (the core's modal
+    // state): disabled, it takes no input from any source (the mouse, the
+    // keys, an accessibility action, a drop); enabled again, its focus is
+    // where it was. A toolkit whose boxes and waits already disable the
+    // other windows the system's own way may leave this to them.
     virtual void setEnabled(bool enabled) = 0;
 
 protected:
@@ -119,7 +122,8 @@ public:
     virtual ScreenSize screenSize() const = 0;
 
     // An application-modal message box titled with the application title;
-    // waits for the user's answer. A box closed without a choice answers
+    // waits for the user's answer. The core holds the program's windows
+    // before it asks (setEnabled), so the box itself stays usable. A box closed without a choice answers
     // the button that dismisses it: OK, or No.
     virtual MsgAnswer askUser(const std::string& text, MsgButtons buttons, MsgIcon icon,
                               MsgDefault defaultButton) = 0;
