@@ -14,7 +14,7 @@
 //   RuntimeCoreControls.cpp
 //     properties by name, in twips or the window's own scale; self-sizing
 //     controls .................................. property, setProperty, formProperty, place
-//     Change after every change of a text ...... setText, textChanged
+//     Change after every change of a text ...... setText; textChanged (Input)
 //   RuntimeCoreInput.cpp
 //     LostFocus only within a window, before the click
 //                                               .. focusMoved, runPendingLeaves
@@ -27,12 +27,15 @@
 //     window takes a press from any source, nor a change from outside;
 //     boxes answer No once the program has ended
 //                                               .. ModalPeriod, msgBox, inputBox,
-//                                                  waitForService; the refusals
-//                                                  in RuntimeCoreInput.cpp ask held()
+//                                                  waitForService; the refusals ask
+//                                                  held(): focusForPress, keyTyped,
+//                                                  windowKey, accessKey, textChanged,
+//                                                  closeRequested
 //   RuntimeCoreServices.cpp
 //     services inert once the program has ended  writeFile, firstMatch, launch, startJob
-// A toolkit keeps what only it can do: where its events come from, a paste
-// of several lines, the keypad's decimal key, its pixels.
+// A toolkit keeps what only it can do: where its events come from, how it
+// holds its windows, a paste of several lines, the keypad's decimal key,
+// its pixels.
 
 #include "platform/DesignRules.h"
 #include "platform/FormDesign.h"
