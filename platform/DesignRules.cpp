@@ -1,5 +1,6 @@
 #include "platform/DesignRules.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace dravelo::platform {
@@ -64,6 +65,67 @@ ControlKind kindOf(ControlClass cls)
 bool carriesFont(ControlClass cls)
 {
     return cls != ControlClass::Line && cls != ControlClass::Image;
+}
+
+bool takesFocus(ControlClass cls)
+{
+    return cls == ControlClass::TextBox || cls == ControlClass::CommandButton || cls == ControlClass::PictureBox;
+}
+
+std::vector<std::size_t> tabOrderOf(const FormDesign& form)
+{
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < form.controls.size(); ++i)
+        if (takesFocus(form.controls[i].cls))
+            order.push_back(i);
+    std::stable_sort(order.begin(), order.end(), [&form](std::size_t a, std::size_t b) {
+        return form.controls[a].tabIndex < form.controls[b].tabIndex;
+    });
+    return order;
+}
+
+namespace {
+
+// One character of UTF-8 text from position at, which moves past it.
+char32_t nextCharacter(const std::string& text, std::size_t& at)
+{
+    const auto lead = static_cast<unsigned char>(text[at++]);
+    const int following = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    char32_t code = following ? lead & (0x3F >> following) : lead;
+    for (int i = 0; i < following && at < text.size(); ++i)
+        code = (code << 6) | (static_cast<unsigned char>(text[at++]) & 0x3F);
+    return code;
+}
+
+// Latin-1's accented capitals lie 0x20 below their small letters, as ASCII's do.
+char32_t upperLatin(char32_t c)
+{
+    constexpr char32_t kLatin1Times = 0xF7;
+    const bool ascii = c >= U'a' && c <= U'z';
+    const bool latin1 = c >= 0xE0 && c <= 0xFE && c != kLatin1Times;
+    return ascii || latin1 ? c - 0x20 : c;
+}
+
+} // namespace
+
+char32_t accessKeyOf(const std::string& caption)
+{
+    std::size_t at = 0;
+    while (at < caption.size()) {
+        if (caption[at++] != '&' || at >= caption.size())
+            continue;
+        if (caption[at] == '&') {
+            ++at;
+            continue;
+        }
+        return nextCharacter(caption, at);
+    }
+    return 0;
+}
+
+bool sameAccessKey(char32_t a, char32_t b)
+{
+    return a != 0 && upperLatin(a) == upperLatin(b);
 }
 
 ControlValues designedValues(const FormDesign& form, const ControlDesign& control)

@@ -7,8 +7,10 @@
 #include "platform/FormDesign.h"
 #include "platform/FormsRuntime.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace dravelo::platform {
 
@@ -40,6 +42,17 @@ Color foregroundOf(const ControlDesign& control);
 ControlKind kindOf(ControlClass cls);
 // Lines and images have no font.
 bool carriesFont(ControlClass cls);
+// Fields, buttons and picture boxes take the focus; the rest are drawn.
+bool takesFocus(ControlClass cls);
+// The controls that take the focus, by tab index (design order among
+// equals), as positions in the design.
+std::vector<std::size_t> tabOrderOf(const FormDesign& form);
+// The letter a caption marks with "&" ("Stam&pa": p), or 0; "&&" is a
+// plain ampersand.
+char32_t accessKeyOf(const std::string& caption);
+// Upper and lower case of a letter as the same access key: the Latin
+// letters of the designs' language.
+bool sameAccessKey(char32_t a, char32_t b);
 
 // A control's numeric properties in the window's units: Left, Top, Width
 // and Height, which a line names X1, Y1, X2 and Y2; and its FontSize.

@@ -1,17 +1,11 @@
-// The control events with the program's semantics: a field's leave runs
-// only when the focus moves to another control of the same window (never
-// for a message box or a change of active window), before the click that
-// moved it; a refused leave cancels that click; every press of a button
-// (mouse, key, accessibility action, the program's own click) moves the
-// focus before it clicks; KeyPress sees every character key.
+// The control events as Qt gives them, handed to the runtime core: focus
+// changes, mouse presses, access keys and the characters typed into fields.
 
 #include "platform/qt/ControlEventFilter.h"
 #include "platform/qt/FormWindow.h"
-#include "platform/qt/QtRuntime.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QShortcutEvent>
@@ -24,7 +18,6 @@ namespace {
 constexpr char32_t kTab = u'\t';
 constexpr char32_t kDelete = 0x7F;
 constexpr std::int16_t kEnter = 13;
-constexpr std::int16_t kEscape = 27;
 // KeyAscii is a 16-bit signed code: characters beyond it show as '?'.
 constexpr char32_t kLargestKeyAscii = 0x7FFF;
 constexpr std::int16_t kUnrepresentable = u'?';
@@ -41,51 +34,34 @@ bool isKeypadDecimal(const QKeyEvent& event)
            (event.key() == Qt::Key_Period || event.key() == Qt::Key_Comma);
 }
 
-FormWindow* formWindowOf(QWidget* widget)
+} // namespace
+
+std::optional<ControlId> controlIdOf(const QWidget* widget)
 {
-    return widget ? dynamic_cast<FormWindow*>(widget->window()) : nullptr;
+    const auto* window = widget ? dynamic_cast<const FormWindow*>(widget->window()) : nullptr;
+    const FormControl* control = window ? window->controlOf(widget) : nullptr;
+    return control ? std::optional(window->idOf(*control)) : std::nullopt;
 }
 
-} // namespace
+void ControlEventFilter::focusChanged(QWidget* old, QWidget* now)
+{
+    const std::optional<ControlId> from = controlIdOf(old);
+    const std::optional<ControlId> to = controlIdOf(now);
+    if (!from || !to || !core_.focusMoved(*from, *to))
+        return;
+    QPointer<QWidget> target(now);
+    if (!core_.runPendingLeaves() && target) {
+        refusedTarget_ = target;
+        QTimer::singleShot(0, this, [this] { refusedTarget_ = nullptr; });
+    }
+}
 
 bool ControlEventFilter::eventFilter(QObject* watched, QEvent* event)
 {
     auto* widget = qobject_cast<QWidget*>(watched);
-    return widget && runtime_.controlEvent(widget, event);
-}
-
-void QtRuntime::focusChanged(QWidget* old, QWidget* now)
-{
-    if (ended_ || !events_ || !old || !now)
-        return;
-    FormWindow* w = formWindowOf(old);
-    if (!w || formWindowOf(now) != w)
-        return; // a message box, another window, or no window at all
-    // Moving on from the control a running leave handler was leaving for
-    // (typically back to its field) does not leave that control.
-    if (old == leaveTarget_)
-        return;
-    const FormControl* field = w->controlOf(old);
-    if (!field || field->design.cls != ControlClass::TextBox)
-        return;
-
-    const ControlId id = w->idOf(*field);
-    QPointer<FormWindow> window(w);
-    QPointer<QWidget> target(now);
-    QPointer<QWidget> outerTarget = leaveTarget_;
-    leaveTarget_ = now;
-    dispatch([&](FormEvents& e) { e.lostFocus(id); });
-    leaveTarget_ = outerTarget;
-
-    if (target && window && window->focusWidget() != target) {
-        // The handler kept the focus: the press that moved it is void.
-        refusedTarget_ = target;
-        QTimer::singleShot(0, filter_.get(), [this] { refusedTarget_ = nullptr; });
-    }
-}
-
-bool QtRuntime::controlEvent(QWidget* widget, QEvent* event)
-{
+    const std::optional<ControlId> id = controlIdOf(widget);
+    if (!id)
+        return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
@@ -97,17 +73,14 @@ bool QtRuntime::controlEvent(QWidget* widget, QEvent* event)
     case QEvent::Shortcut:
         if (static_cast<QShortcutEvent*>(event)->isAmbiguous())
             return false; // Qt moves the focus among the candidates
-        // The press moves the focus first, as every press does (connectEvents).
-        if (auto* button = qobject_cast<QAbstractButton*>(widget))
-            button->click();
+        core_.press(*id);
         return true;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
         if (qobject_cast<QLineEdit*>(widget))
-            return fieldKeyPress(widget, key);
-        // A focused button answers Enter, as on the desktop it comes from.
-        if (auto* button = qobject_cast<QAbstractButton*>(widget); button && isEnterKey(*key)) {
-            button->click();
+            return fieldKeyPress(*id, widget, key);
+        if (qobject_cast<QAbstractButton*>(widget) && isEnterKey(*key)) {
+            core_.windowKey(id->form, WindowKey::Enter);
             return true;
         }
         return false;
@@ -117,29 +90,9 @@ bool QtRuntime::controlEvent(QWidget* widget, QEvent* event)
     }
 }
 
-bool QtRuntime::focusForPress(QWidget* button)
+bool ControlEventFilter::fieldKeyPress(const ControlId& field, QWidget* widget, QKeyEvent* event)
 {
-    FormWindow* w = formWindowOf(button);
-    if (ended_ || !w)
-        return false;
-    QWidget* old = w->focusWidget();
-    if (old == button)
-        return true;
-    QPointer<QWidget> alive(button);
-    QPointer<FormWindow> window(w);
-    button->setFocus(Qt::OtherFocusReason);
-    // Qt tells no focus change inside a window that is not active (a press
-    // from another program): the leave runs here instead.
-    if (old && alive && window && !window->isActiveWindow() && window->focusWidget() == alive)
-        focusChanged(old, alive);
-    // If the leave kept the focus the press is void; the button is already
-    // up by now, so nothing stays half pressed.
-    return alive && window && !ended_ && window->focusWidget() == alive;
-}
-
-bool QtRuntime::fieldKeyPress(QWidget* field, QKeyEvent* event)
-{
-    if (resendingKey_ || ended_)
+    if (resendingKey_)
         return false;
     QString text = event->text();
     if (isKeypadDecimal(*event))
@@ -150,23 +103,12 @@ bool QtRuntime::fieldKeyPress(QWidget* field, QKeyEvent* event)
     const char32_t code = codes.front();
     const std::int16_t typed = code > kLargestKeyAscii ? kUnrepresentable : static_cast<std::int16_t>(code);
 
-    FormWindow* w = formWindowOf(field);
-    const FormControl* control = w ? w->controlOf(field) : nullptr;
-    if (!control)
-        return false;
-    const ControlId id = w->idOf(*control);
-    QPointer<QWidget> alive(field);
+    QPointer<QWidget> alive(widget);
     std::int16_t keyAscii = typed;
-    dispatch([&](FormEvents& e) { e.keyPress(id, keyAscii); });
-    if (!alive || ended_)
+    // Enter and Esc go on to the field, which leaves them to its window's
+    // default and cancel buttons (FormWindow::keyPressEvent).
+    if (core_.keyTyped(field, keyAscii) == KeyOutcome::Spent || !alive)
         return true;
-    if (keyAscii == 0)
-        return true; // the handler cancelled the key
-    // An Enter or Esc whose handler moved the focus is spent: the default
-    // or cancel button does not act on it.
-    if ((keyAscii == kEnter || keyAscii == kEscape) && w->focusWidget() != field)
-        return true;
-
     const QString delivered = keyAscii == typed ? text : QString(QChar(static_cast<char16_t>(keyAscii)));
     if (delivered == event->text())
         return false;
@@ -174,7 +116,7 @@ bool QtRuntime::fieldKeyPress(QWidget* field, QKeyEvent* event)
     QKeyEvent replaced(event->type(), key, event->modifiers() & ~Qt::KeypadModifier, delivered,
                        event->isAutoRepeat(), static_cast<ushort>(event->count()));
     resendingKey_ = true;
-    QCoreApplication::sendEvent(field, &replaced);
+    QCoreApplication::sendEvent(widget, &replaced);
     resendingKey_ = false;
     return true;
 }

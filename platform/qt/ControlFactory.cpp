@@ -27,14 +27,14 @@ QColor qColorOf(const Color& colour)
     return toQColor(colour, QApplication::palette());
 }
 
-QWidget* createButton(const ControlDesign& d, QWidget* parent)
+QWidget* createButton(const ControlDesign& d, const Look& look, QWidget* parent)
 {
     auto* button = new QPushButton(QString::fromStdString(d.caption), parent);
     QPalette colours = button->palette();
     // Only a graphical button shows its own face colour.
     if (d.graphical)
-        colours.setColor(QPalette::Button, qColorOf(backgroundOf(d)));
-    colours.setColor(QPalette::ButtonText, qColorOf(foregroundOf(d)));
+        colours.setColor(QPalette::Button, qColorOf(look.background));
+    colours.setColor(QPalette::ButtonText, qColorOf(look.foreground));
     button->setPalette(colours);
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::StrongFocus);
@@ -60,21 +60,21 @@ public:
     }
 };
 
-QWidget* createTextBox(const ControlDesign& d, QWidget* parent)
+QWidget* createTextBox(const ControlDesign& d, const Look& look, QWidget* parent)
 {
     auto* field = new QLineEdit(parent);
     field->setMaxLength(INT_MAX);
     field->setValidator(new FirstLineOnly(field));
     field->setText(QString::fromStdString(d.caption));
     QPalette colours = field->palette();
-    colours.setColor(QPalette::Base, qColorOf(backgroundOf(d)));
-    colours.setColor(QPalette::Text, qColorOf(foregroundOf(d)));
+    colours.setColor(QPalette::Base, qColorOf(look.background));
+    colours.setColor(QPalette::Text, qColorOf(look.foreground));
     field->setPalette(colours);
     field->setFocusPolicy(Qt::StrongFocus);
     return field;
 }
 
-QWidget* createLabel(const ControlDesign& d, QWidget* parent)
+QWidget* createLabel(const ControlDesign& d, const Look& look, QWidget* parent)
 {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
@@ -86,8 +86,8 @@ QWidget* createLabel(const ControlDesign& d, QWidget* parent)
     if (d.singleBorder)
         label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     QPalette colours = label->palette();
-    colours.setColor(QPalette::Window, qColorOf(backgroundOf(d)));
-    colours.setColor(QPalette::WindowText, qColorOf(foregroundOf(d)));
+    colours.setColor(QPalette::Window, qColorOf(look.background));
+    colours.setColor(QPalette::WindowText, qColorOf(look.foreground));
     label->setPalette(colours);
     label->setAutoFillBackground(true);
     label->setFocusPolicy(Qt::NoFocus);
@@ -101,33 +101,33 @@ bool isLightweight(ControlClass cls)
     return cls == ControlClass::Label || cls == ControlClass::Line || cls == ControlClass::Image;
 }
 
-QWidget* createControlWidget(const ControlDesign& d, const QFont& font, QWidget* parent)
+QWidget* createControlWidget(const ControlDesign& d, const Look& look, QWidget* parent)
 {
     QWidget* widget = nullptr;
     switch (d.cls) {
     case ControlClass::CommandButton:
-        widget = createButton(d, parent);
+        widget = createButton(d, look, parent);
         break;
     case ControlClass::TextBox:
-        widget = createTextBox(d, parent);
+        widget = createTextBox(d, look, parent);
         break;
     case ControlClass::Label:
-        widget = createLabel(d, parent);
+        widget = createLabel(d, look, parent);
         break;
     case ControlClass::Image:
         widget = new ImageWidget(loadPicture(QString::fromStdString(d.picture)), d.flatBorder, parent);
         break;
     case ControlClass::PictureBox:
-        widget = new PictureBoxWidget(loadPicture(QString::fromStdString(d.picture)),
-                                      qColorOf(backgroundOf(d)), d.sunkenBorder, parent);
+        widget = new PictureBoxWidget(loadPicture(QString::fromStdString(d.picture)), qColorOf(look.background),
+                                      d.sunkenBorder, parent);
         break;
     case ControlClass::Line:
-        widget = new LineWidget(qColorOf(foregroundOf(d)), d.lineWidth, parent);
+        widget = new LineWidget(qColorOf(look.foreground), d.lineWidth, parent);
         break;
     }
     widget->setObjectName(QString::fromStdString(d.index < 0 ? d.name : d.name + "(" + std::to_string(d.index) + ")"));
     if (carriesFont(d.cls))
-        widget->setFont(font);
+        widget->setFont(designFont(look.font.pointSize, look.font.bold));
     return widget;
 }
 

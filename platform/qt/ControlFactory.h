@@ -1,16 +1,17 @@
 #pragma once
-// Creates the widget of one control from its design: its class, colours,
-// font, border, picture and whether it takes the focus. Geometry is applied
-// by the window, which knows the units.
+// Creates the widget of one control from its design and look: its class,
+// colours, font, border, picture and whether it takes the focus. Geometry
+// is applied by the window.
 
 #include "platform/FormDesign.h"
+#include "platform/WindowToolkit.h"
 
 #include <QFont>
 #include <QWidget>
 
 namespace dravelo::platform::qt {
 
-QWidget* createControlWidget(const ControlDesign& design, const QFont& font, QWidget* parent);
+QWidget* createControlWidget(const ControlDesign& design, const Look& look, QWidget* parent);
 
 // Lines, labels and images are drawn on the window's surface: they never
 // take the focus and lie beneath the other controls.

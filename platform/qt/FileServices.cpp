@@ -1,7 +1,7 @@
 #include "platform/qt/FileServices.h"
 
 #include "platform/FileSaving.h"
-#include "platform/qt/ServiceWait.h"
+#include "platform/ServiceWait.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -118,11 +118,11 @@ std::string writeFileAtomically(const std::string& path, const std::string& byte
     auto handover = std::make_shared<SaveHandover>();
     BackgroundCall<std::string> save(
         [path, bytes, handover](const std::atomic<bool>&) { return saveBeside(path, bytes, *handover); });
-    const WaitEnd end = wait([&] { return save.done(); }, deadline);
-    if (end == WaitEnd::Done)
+    const ServiceWaitEnd end = wait([&] { return save.done(); }, deadline);
+    if (end == ServiceWaitEnd::Done)
         return save.result();
     const bool moving = handover->giveUp();
-    return end == WaitEnd::TimedOut ? folderNoAnswerText(folderShown(path), moving) : kSaveCutShort;
+    return end == ServiceWaitEnd::TimedOut ? folderNoAnswerText(folderShown(path), moving) : kSaveCutShort;
 }
 
 std::string firstFileMatching(const std::string& pattern)

@@ -2,7 +2,7 @@
 // Files and programs: atomic file output, the directory listing used as a
 // file-existence test, and starting another program.
 
-#include "platform/qt/ServiceWait.h"
+#include "platform/ServiceWait.h"
 
 #include <string>
 

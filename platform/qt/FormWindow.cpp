@@ -1,6 +1,7 @@
 #include "platform/qt/FormWindow.h"
 
 #include "platform/qt/BareX11.h"
+#include "platform/qt/ControlEventFilter.h"
 #include "platform/qt/ControlFactory.h"
 #include "platform/qt/DesignStyle.h"
 #include "platform/qt/LineWidget.h"
@@ -11,10 +12,12 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 
 #include <algorithm>
-#include <stdexcept>
+#include <utility>
 
 namespace dravelo::platform::qt {
 
@@ -30,70 +33,61 @@ constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Window | Qt::CustomizeWindowHi
 
 } // namespace
 
-FormWindow::FormWindow(const FormDesign& design, double twipsPerPixel)
-    : design_(design), twipsPerPixel_(twipsPerPixel)
+FormWindow::FormWindow(RuntimeCore& core, ControlEventFilter& events, const FormDesign& design, const Look& look,
+                       const WindowPlace& place, double twipsPerPixel)
+    : core_(core), events_(events), design_(design), twipsPerPixel_(twipsPerPixel), place_(place)
 {
     setObjectName(QString::fromStdString(design_.name));
     setWindowTitle(QString::fromStdString(design_.caption));
     if (design_.border == BorderStyle::FixedDialog)
         setWindowFlags(kFixedDialogFlags);
-    units_ = scaleUnitsOf(design_);
 
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, toQColor(backgroundOf(design_), QApplication::palette()));
-    colours.setColor(QPalette::WindowText, toQColor(foregroundOf(design_), QApplication::palette()));
+    colours.setColor(QPalette::Window, toQColor(look.background, QApplication::palette()));
+    colours.setColor(QPalette::WindowText, toQColor(look.foreground, QApplication::palette()));
     setPalette(colours);
     setAutoFillBackground(true);
-    setFont(designFont(design_.font.pointSize, design_.font.bold));
+    setFont(designFont(look.font.pointSize, look.font.bold));
 
-    outer_ = designedOuterRect(design_);
-    positioned_ = design_.placedByDesign;
-
-    build();
+    controls_.reserve(design_.controls.size());
     applyNormalGeometry();
 }
 
-void FormWindow::build()
+std::optional<TwipsSize> FormWindow::addControl(const ControlDesign& design, const Look& look, const ControlBox& box)
 {
-    controls_.reserve(design_.controls.size());
-    for (const ControlDesign& d : design_.controls) {
-        FormControl c;
-        c.design = d;
-        const FontSpec font = d.font.value_or(design_.font);
-        c.values = designedValues(design_, d);
-        c.widget = createControlWidget(d, designFont(font.pointSize, font.bold), this);
-        if (d.cls == ControlClass::CommandButton) {
-            auto* button = static_cast<QPushButton*>(c.widget);
-            if (d.isDefault)
-                defaultButton_ = button;
-            if (d.isCancel)
-                cancelButton_ = button;
-        }
-        controls_.push_back(c);
-    }
-    for (FormControl& c : controls_)
-        applyGeometry(c);
+    controls_.push_back({design, createControlWidget(design, look, this)});
+    connectEvents(controls_.back());
+    return applyGeometry(controls_.back(), box);
+}
+
+void FormWindow::connectEvents(const FormControl& c)
+{
+    const ControlId id = idOf(c);
+    if (auto* button = qobject_cast<QPushButton*>(c.widget))
+        QObject::connect(button, &QPushButton::clicked, &events_, [this, id] {
+            if (!retired_)
+                core_.press(id);
+        });
+    else if (auto* field = qobject_cast<QLineEdit*>(c.widget))
+        QObject::connect(field, &QLineEdit::textChanged, &events_, [this, id] {
+            if (!retired_)
+                core_.textChanged(id);
+        });
+    if (c.widget->focusPolicy() != Qt::NoFocus)
+        c.widget->installEventFilter(&events_);
+}
+
+void FormWindow::controlsAdded()
+{
     for (FormControl& c : controls_)
         if (const FormControl* label = find({design_.name, c.design.labelledBy}))
             c.widget->setAccessibleName(QString::fromStdString(label->design.caption).trimmed());
     for (auto c = controls_.rbegin(); c != controls_.rend(); ++c)
         if (isLightweight(c->design.cls))
             c->widget->lower();
-
-    std::vector<const FormControl*> focusable;
-    for (const FormControl& c : controls_)
-        if (c.widget->focusPolicy() != Qt::NoFocus)
-            focusable.push_back(&c);
-    std::stable_sort(focusable.begin(), focusable.end(), [](const FormControl* a, const FormControl* b) {
-        return a->design.tabIndex < b->design.tabIndex;
-    });
-    for (std::size_t i = 1; i < focusable.size(); ++i)
-        QWidget::setTabOrder(focusable[i - 1]->widget, focusable[i]->widget);
-}
-
-FormControl* FormWindow::find(const ControlId& id)
-{
-    return const_cast<FormControl*>(static_cast<const FormWindow*>(this)->find(id));
+    const std::vector<std::size_t> order = tabOrderOf(design_);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(controls_[order[i - 1]].widget, controls_[order[i]].widget);
 }
 
 const FormControl* FormWindow::find(const ControlId& id) const
@@ -108,6 +102,8 @@ const FormControl* FormWindow::find(const ControlId& id) const
 
 const FormControl* FormWindow::controlOf(const QWidget* widget) const
 {
+    if (retired_)
+        return nullptr;
     for (const FormControl& c : controls_)
         if (c.widget == widget)
             return &c;
@@ -119,98 +115,106 @@ ControlId FormWindow::idOf(const FormControl& control) const
     return {design_.name, control.design.name, control.design.index};
 }
 
-int FormWindow::pixelsAcross(double units) const
+void FormWindow::retire()
 {
-    return toPixels(units * units_.across, twipsPerPixel_);
+    retired_ = true;
+    hide();
 }
 
-int FormWindow::pixelsDown(double units) const
+int FormWindow::pixels(double twips) const
 {
-    return toPixels(units * units_.down, twipsPerPixel_);
+    return toPixels(twips, twipsPerPixel_);
 }
 
-void FormWindow::applyGeometry(FormControl& c)
+std::optional<TwipsSize> FormWindow::applyGeometry(const FormControl& c, const ControlBox& box)
 {
     if (c.design.cls == ControlClass::Line) {
-        static_cast<LineWidget*>(c.widget)->setEnds({pixelsAcross(c.values.left), pixelsDown(c.values.top)},
-                                                    {pixelsAcross(c.values.width), pixelsDown(c.values.height)});
-        return;
+        static_cast<LineWidget*>(c.widget)->setEnds({pixels(box.left), pixels(box.top)},
+                                                    {pixels(box.width), pixels(box.height)});
+        return std::nullopt;
     }
-    c.widget->setGeometry(pixelsAcross(c.values.left), pixelsDown(c.values.top),
-                          std::max(0, pixelsAcross(c.values.width)), std::max(0, pixelsDown(c.values.height)));
+    c.widget->setGeometry(pixels(box.left), pixels(box.top), std::max(0, pixels(box.width)),
+                          std::max(0, pixels(box.height)));
     if (!c.design.autoSize)
-        return;
+        return std::nullopt;
     QSize fitted;
     if (c.design.cls == ControlClass::Label)
         fitted = fittedLabelSize(*c.widget, c.design.wordWrap);
     else if (c.design.cls == ControlClass::PictureBox)
         fitted = static_cast<PictureBoxWidget*>(c.widget)->fittedSize();
     if (fitted.isEmpty())
-        return;
+        return std::nullopt;
     c.widget->resize(fitted);
-    c.values.width = fitted.width() * twipsPerPixel_ / units_.across;
-    c.values.height = fitted.height() * twipsPerPixel_ / units_.down;
+    return TwipsSize{fitted.width() * twipsPerPixel_, fitted.height() * twipsPerPixel_};
 }
 
-double FormWindow::property(const FormControl& c, const std::string& name) const
+std::optional<TwipsSize> FormWindow::placeControl(ControlIndex control, const ControlBox& box)
 {
-    const std::optional<ControlProperty> property = controlPropertyNamed(c.design.cls, name);
-    if (!property)
-        noSuchProperty(c.design.name, name);
-    return valueOf(c.values, *property);
+    return applyGeometry(controls_[control], box);
 }
 
-void FormWindow::setProperty(FormControl& c, const std::string& name, double value)
+void FormWindow::setControlFont(ControlIndex control, const FontSpec& font)
 {
-    const std::optional<ControlProperty> property = controlPropertyNamed(c.design.cls, name);
-    if (!property)
-        noSuchProperty(c.design.name, name);
-    valueOf(c.values, *property) = value;
-    if (property == ControlProperty::FontSize) {
-        const bool bold = c.design.font.value_or(design_.font).bold;
-        c.widget->setFont(designFont(value, bold));
-    }
-    applyGeometry(c);
+    controls_[control].widget->setFont(designFont(font.pointSize, font.bold));
 }
 
-void FormWindow::setCaption(FormControl& c, const QString& caption)
+std::string FormWindow::controlText(ControlIndex control) const
 {
-    if (auto* label = qobject_cast<QLabel*>(c.widget))
-        label->setText(caption);
-    else if (auto* button = qobject_cast<QPushButton*>(c.widget))
-        button->setText(caption);
-    else
-        throw std::logic_error("no caption on " + c.design.name);
-    applyGeometry(c);
+    const auto* field = qobject_cast<const QLineEdit*>(controls_[control].widget);
+    return field ? field->text().toStdString() : std::string();
 }
 
-float FormWindow::formProperty(const std::string& name) const
+void FormWindow::setControlText(ControlIndex control, const std::string& text)
 {
-    const std::optional<WindowProperty> property = windowPropertyNamed(name);
-    if (!property)
-        noSuchProperty(design_.name, name);
-    return valueOf(outer_, *property);
+    QWidget* w = controls_[control].widget;
+    const QString shown = QString::fromStdString(text);
+    if (auto* field = qobject_cast<QLineEdit*>(w))
+        field->setText(shown);
+    else if (auto* label = qobject_cast<QLabel*>(w))
+        label->setText(shown);
+    else if (auto* button = qobject_cast<QPushButton*>(w))
+        button->setText(shown);
 }
 
-void FormWindow::setFormProperty(const std::string& name, float value)
+void FormWindow::focusControl(ControlIndex control, FocusCause cause)
 {
-    const std::optional<WindowProperty> property = windowPropertyNamed(name);
-    if (!property)
-        noSuchProperty(design_.name, name);
-    valueOf(outer_, *property) = value;
-    if (property == WindowProperty::Left || property == WindowProperty::Top)
-        positioned_ = true;
+    QWidget* target = controls_[control].widget;
+    QWidget* old = focusWidget();
+    QPointer<QWidget> alive(target);
+    QPointer<FormWindow> window(this);
+    target->setFocus(Qt::OtherFocusReason);
+    // Qt tells no focus change inside a window that is not active (a press
+    // from another program): the move is told here instead.
+    if (cause == FocusCause::Press && old && old != target && alive && window && !isActiveWindow() &&
+        focusWidget() == target)
+        events_.focusChanged(old, target);
+}
+
+std::optional<ControlIndex> FormWindow::focusedControl() const
+{
+    const QWidget* focused = focusWidget();
+    for (ControlIndex i = 0; i < controls_.size(); ++i)
+        if (controls_[i].widget == focused)
+            return i;
+    return std::nullopt;
+}
+
+void FormWindow::setCaption(const std::string& caption)
+{
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+void FormWindow::place(const WindowPlace& place)
+{
+    place_ = place;
     applyNormalGeometry();
 }
 
 QRect FormWindow::normalClientRect() const
 {
-    const TwipsRect client = clientRectOf(outer_);
-    const int x = toPixels(client.left, twipsPerPixel_);
-    const int y = toPixels(client.top, twipsPerPixel_);
-    const int w = toPixels(client.width, twipsPerPixel_);
-    const int h = toPixels(client.height, twipsPerPixel_);
-    return {x, y, std::max(1, w), std::max(1, h)};
+    const TwipsRect client = clientRectOf(place_.outer);
+    return {pixels(client.left), pixels(client.top), std::max(1, pixels(client.width)),
+            std::max(1, pixels(client.height))};
 }
 
 void FormWindow::applyNormalGeometry()
@@ -222,45 +226,75 @@ void FormWindow::applyNormalGeometry()
         isVisible() && (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
     if (pendingNormalGeometry_)
         return; // taken when the window is restored
-    if (positioned_)
+    if (place_.positioned)
         setGeometry(client);
     else
         resize(client.size());
 }
 
-QWidget* FormWindow::firstInTabOrder() const
-{
-    const FormControl* first = nullptr;
-    for (const FormControl& c : controls_)
-        if (c.widget->focusPolicy() != Qt::NoFocus && (!first || c.design.tabIndex < first->design.tabIndex))
-            first = &c;
-    return first ? first->widget : nullptr;
-}
-
 void FormWindow::showAsDesigned()
 {
-    if (design_.state != WindowState::Maximized) {
-        show();
-        return;
-    }
-    // Maximized all the same where the program covers the screen itself: a
-    // window manager started later then takes the window as maximized, and
-    // its restore brings back the normal geometry, held pending meanwhile.
-    setWindowState(Qt::WindowMaximized);
-    if (isBareX11(*this)) {
-        setGeometry(screen()->availableGeometry());
-        pendingNormalGeometry_ = true;
+    if (design_.state == WindowState::Maximized) {
+        // Maximized all the same where the program covers the screen
+        // itself: a window manager started later then takes the window as
+        // maximized, and its restore brings back the normal geometry, held
+        // pending meanwhile.
+        setWindowState(Qt::WindowMaximized);
+        if (isBareX11(*this)) {
+            setGeometry(screen()->availableGeometry());
+            pendingNormalGeometry_ = true;
+        }
     }
     show();
+    raise();
+    activateWindow();
+}
+
+void FormWindow::bringToFront()
+{
+    if (windowState() & Qt::WindowMinimized)
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void FormWindow::setEnabled(bool enabled)
+{
+    if (!enabled) {
+        heldFocus_ = {focusWidget()};
+        if (auto* field = qobject_cast<QLineEdit*>(heldFocus_.widget.data())) {
+            heldFocus_.cursor = field->cursorPosition();
+            heldFocus_.selectionStart = field->selectionStart();
+            heldFocus_.selectionLength = field->selectionLength();
+        }
+        QWidget::setEnabled(false);
+        return;
+    }
+    QWidget::setEnabled(true);
+    const HeldFocus held = std::exchange(heldFocus_, {});
+    if (!held.widget || focusWidget())
+        return;
+    held.widget->setFocus(Qt::OtherFocusReason);
+    auto* field = qobject_cast<QLineEdit*>(held.widget.data());
+    if (!field)
+        return;
+    // The cursor at the end of the selection it stood at.
+    if (held.selectionStart < 0)
+        field->setCursorPosition(held.cursor);
+    else if (held.cursor == held.selectionStart)
+        field->setSelection(held.selectionStart + held.selectionLength, -held.selectionLength);
+    else
+        field->setSelection(held.selectionStart, held.selectionLength);
 }
 
 void FormWindow::closeEvent(QCloseEvent* event)
 {
-    // The window goes only when the close query lets it: the handler
-    // unloads it then.
+    // The window goes only when the close query lets it: the core unloads
+    // it then.
     event->ignore();
-    if (onCloseRequest)
-        onCloseRequest();
+    if (!retired_)
+        core_.closeRequested(design_.name);
 }
 
 void FormWindow::setVisible(bool visible)
@@ -275,14 +309,9 @@ void FormWindow::setVisible(bool visible)
 void FormWindow::keyPressEvent(QKeyEvent* event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && defaultButton_) {
-        defaultButton_->click();
+    const bool escape = event->key() == Qt::Key_Escape;
+    if (!retired_ && (enter || escape) && core_.windowKey(design_.name, enter ? WindowKey::Enter : WindowKey::Escape))
         return;
-    }
-    if (event->key() == Qt::Key_Escape && cancelButton_) {
-        cancelButton_->click();
-        return;
-    }
     QWidget::keyPressEvent(event);
 }
 

@@ -1,61 +1,62 @@
 #pragma once
-// One top-level window built from its design: its controls as child widgets,
-// and the numeric properties the program reads and writes by name, kept
-// unrounded in the window's units and rounded to pixels only when applied.
+// One top-level window built from its design, as a Qt widget with its
+// controls as child widgets: the toolkit's primitives of one window
+// (WindowToolkit.h), geometry rounded to pixels only when applied.
 
-#include "platform/DesignRules.h"
 #include "platform/FormDesign.h"
 #include "platform/FormsRuntime.h"
+#include "platform/RuntimeCore.h"
+#include "platform/WindowToolkit.h"
 
-#include <QPushButton>
+#include <QPointer>
 #include <QWidget>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace dravelo::platform::qt {
 
+class ControlEventFilter;
+
 struct FormControl {
     ControlDesign design;
     QWidget* widget = nullptr; // child of the window
-    ControlValues values; // in the window's units
 };
 
-class FormWindow : public QWidget {
+class FormWindow : public QWidget, public ToolkitWindow {
 public:
-    FormWindow(const FormDesign& design, double twipsPerPixel);
+    FormWindow(RuntimeCore& core, ControlEventFilter& events, const FormDesign& design, const Look& look,
+               const WindowPlace& place, double twipsPerPixel);
 
     const std::string& formName() const { return design_.name; }
-    const FormDesign& design() const { return design_; }
     double twipsPerPixel() const { return twipsPerPixel_; }
 
-    std::vector<FormControl>& formControls() { return controls_; }
-    const std::vector<FormControl>& formControls() const { return controls_; }
-    FormControl* find(const ControlId& id);
     const FormControl* find(const ControlId& id) const;
-    // The control whose widget this is, or null.
+    // The control whose widget this is, or null; none once unloaded.
     const FormControl* controlOf(const QWidget* widget) const;
     ControlId idOf(const FormControl& control) const;
+    // Unloaded: hidden, and telling the core nothing more until Qt frees it
+    // (a window of the same name may be loaded meanwhile).
+    void retire();
 
-    double property(const FormControl& control, const std::string& name) const;
-    void setProperty(FormControl& control, const std::string& name, double value);
-    void setCaption(FormControl& control, const QString& caption);
-
-    // Normal-state outer geometry in twips: "Left", "Top", "Width", "Height".
-    float formProperty(const std::string& name) const;
-    void setFormProperty(const std::string& name, float value);
-
-    // The focusable control with the lowest tab index, or null.
-    QWidget* firstInTabOrder() const;
-    // Shows the window as designed: maximized or normal.
-    void showAsDesigned();
+    // ToolkitWindow
+    std::optional<TwipsSize> addControl(const ControlDesign& design, const Look& look, const ControlBox& box) override;
+    void controlsAdded() override;
+    std::optional<TwipsSize> placeControl(ControlIndex control, const ControlBox& box) override;
+    void setControlFont(ControlIndex control, const FontSpec& font) override;
+    std::string controlText(ControlIndex control) const override;
+    void setControlText(ControlIndex control, const std::string& text) override;
+    void focusControl(ControlIndex control, FocusCause cause) override;
+    std::optional<ControlIndex> focusedControl() const override;
+    void setCaption(const std::string& caption) override;
+    void place(const WindowPlace& place) override;
+    void showAsDesigned() override;
+    void bringToFront() override;
+    // Disabled, Qt refuses the window the mouse, the keys, the access keys,
+    // drops and the accessibility bus's press and focus actions.
+    void setEnabled(bool enabled) override;
     void setVisible(bool visible) override;
-
-    // Called for a close request of the window manager (close box, Alt+F4);
-    // the window stays unless the handler unloads it.
-    std::function<void()> onCloseRequest;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -63,22 +64,31 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void build();
-    void applyGeometry(FormControl& control);
+    // Every press of a button ends in the core, whoever made it: the mouse,
+    // a key, the accessibility action; a field reports its changes there.
+    void connectEvents(const FormControl& control);
+    std::optional<TwipsSize> applyGeometry(const FormControl& control, const ControlBox& box);
     void applyNormalGeometry();
     QRect normalClientRect() const;
-    int pixelsAcross(double units) const;
-    int pixelsDown(double units) const;
+    int pixels(double twips) const;
 
+    RuntimeCore& core_;
+    ControlEventFilter& events_;
     FormDesign design_;
     double twipsPerPixel_;
-    ScaleUnits units_;
-    std::vector<FormControl> controls_;
-    QPushButton* defaultButton_ = nullptr;
-    QPushButton* cancelButton_ = nullptr;
-    TwipsRect outer_;
-    bool positioned_ = false; // else the desktop places the window
+    std::vector<FormControl> controls_; // in design order
+    WindowPlace place_;
     bool pendingNormalGeometry_ = false; // written while maximized or minimized
+    bool retired_ = false;
+    // A disabled window loses its focus: where it was, with a field's
+    // cursor and selection, to be given back when the window is enabled.
+    struct HeldFocus {
+        QPointer<QWidget> widget;
+        int cursor = 0;
+        int selectionStart = -1;
+        int selectionLength = 0;
+    };
+    HeldFocus heldFocus_;
 };
 
 } // namespace dravelo::platform::qt

@@ -3,7 +3,7 @@
 #include "platform/AppInfo.h"
 #include "platform/PrintFailure.h"
 #include "platform/qt/PrintSubmission.h"
-#include "platform/qt/ServiceWait.h"
+#include "platform/ServiceWait.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -94,10 +94,10 @@ public:
             return printFailureText(PrintFailure::Incomplete, submission_->place());
         }
         submission_->send(bytes_.data());
-        const WaitEnd end = wait_([&] { return submission_->over(); }, deadline_);
-        if (end != WaitEnd::Done)
+        const ServiceWaitEnd end = wait_([&] { return submission_->over(); }, deadline_);
+        if (end != ServiceWaitEnd::Done)
             submission_->stop();
-        if (end == WaitEnd::ProgramEnded)
+        if (end == ServiceWaitEnd::ProgramEnded)
             return printFailureText(PrintFailure::Incomplete, submission_->place());
         return printFailureText(submission_->failure(), submission_->place());
     }
@@ -131,10 +131,10 @@ std::unique_ptr<PrintJob> startDefaultPrinterJob(std::string& whyNot, ServiceWai
 {
     const Clock::time_point deadline = Clock::now() + kPrintServiceLimit;
     auto submission = std::make_unique<PrintSubmission>();
-    const WaitEnd end = wait([&] { return submission->readyOrOver(); }, deadline);
-    if (end != WaitEnd::Done)
+    const ServiceWaitEnd end = wait([&] { return submission->readyOrOver(); }, deadline);
+    if (end != ServiceWaitEnd::Done)
         submission->stop();
-    const PrintFailure failure = end == WaitEnd::ProgramEnded ? PrintFailure::Incomplete : submission->failure();
+    const PrintFailure failure = end == ServiceWaitEnd::ProgramEnded ? PrintFailure::Incomplete : submission->failure();
     if (failure != PrintFailure::None) {
         whyNot = printFailureText(failure, submission->place());
         return nullptr;

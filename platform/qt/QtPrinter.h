@@ -3,7 +3,7 @@
 // PDF, the print service asked and the job sent by the print program.
 
 #include "platform/FormsRuntime.h"
-#include "platform/qt/ServiceWait.h"
+#include "platform/ServiceWait.h"
 
 #include <functional>
 #include <memory>

@@ -1,91 +1,42 @@
 #include "platform/qt/QtRuntime.h"
 
-#include "platform/DesignRules.h"
-#include "platform/qt/ControlEventFilter.h"
 #include "platform/qt/DesignStyle.h"
-#include "platform/qt/FileServices.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/QtDialogs.h"
-#include "platform/qt/QtPrinter.h"
-#include "platform/qt/RegionalFormats.h"
 #include "platform/qt/Twips.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSignalBlocker>
+#include <QEventLoop>
 #include <QThread>
-
-#include <algorithm>
-#include <stdexcept>
+#include <QTimer>
 
 namespace dravelo::platform::qt {
 
 namespace {
-
-// Why nothing is written or printed once the program has ended.
-constexpr const char* kProgramEnded = "Il programma è terminato.";
-
-// The answer of a box closed without a choice.
-MsgAnswer negativeAnswer(MsgButtons buttons)
-{
-    return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
-}
-
+// How often a wait looks at its call.
+constexpr int kPollMilliseconds = 20;
 } // namespace
 
 QtRuntime::QtRuntime(std::vector<FormDesign> designs)
-    : designs_(std::move(designs)), filter_(std::make_unique<ControlEventFilter>(*this)), modal_([this] {
-          std::vector<FormWindow*> loaded;
-          for (const std::string& form : loadOrder_)
-              loaded.push_back(window(form));
-          return loaded;
-      })
+    : RuntimeCore(std::move(designs), *this, services_), services_(serviceWait(), [this] { return ended(); }),
+      events_(*this)
 {
     registerFontSubstitution();
-    QObject::connect(qApp, &QApplication::focusChanged, filter_.get(),
-                     [this](QWidget* old, QWidget* now) { focusChanged(old, now); });
+    QObject::connect(qApp, &QApplication::focusChanged, &events_,
+                     [this](QWidget* old, QWidget* now) { events_.focusChanged(old, now); });
 }
 
 QtRuntime::~QtRuntime()
 {
-    events_ = nullptr;
-    ended_ = true;
+    discardWindows();
     for (QPointer<FormWindow>& window : built_)
         delete window.data();
 }
 
-const FormDesign& QtRuntime::designOf(const std::string& form) const
-{
-    for (const FormDesign& design : designs_)
-        if (design.name == form)
-            return design;
-    throw std::logic_error("no design for window " + form);
-}
-
 FormWindow* QtRuntime::window(const std::string& form) const
 {
-    auto found = windows_.find(form);
-    return found == windows_.end() ? nullptr : found->second.data();
-}
-
-FormWindow& QtRuntime::loadedWindow(const std::string& form) const
-{
-    FormWindow* w = window(form);
-    if (!w)
-        throw std::logic_error("window not loaded: " + form);
-    return *w;
-}
-
-QtRuntime::Found QtRuntime::findControl(const ControlId& id) const
-{
-    FormWindow& w = loadedWindow(id.form);
-    FormControl* control = w.find(id);
-    if (!control)
-        throw std::logic_error("no control " + id.form + "." + id.name);
-    return {&w, control};
+    return static_cast<FormWindow*>(toolkitWindow(form));
 }
 
 QWidget* QtRuntime::widget(const ControlId& control) const
@@ -95,306 +46,59 @@ QWidget* QtRuntime::widget(const ControlId& control) const
     return c ? c->widget : nullptr;
 }
 
-std::vector<std::string> QtRuntime::loadedForms() const
+ToolkitWindow& QtRuntime::createWindow(const FormDesign& design, const Look& look, const WindowPlace& place)
 {
-    return loadOrder_;
+    auto* w = new FormWindow(*this, events_, design, look, place, screenTwipsPerPixel());
+    built_.emplace_back(w);
+    return *w;
 }
 
-void QtRuntime::connectEvents(FormWindow& w)
+void QtRuntime::destroyWindow(ToolkitWindow& window)
 {
-    for (const FormControl& c : w.formControls()) {
-        const ControlId id = w.idOf(c);
-        if (auto* button = qobject_cast<QPushButton*>(c.widget)) {
-            // Every press ends here, whoever made it: the mouse, a key, the
-            // accessibility action, the program's own click. None while a
-            // box or a wait holds the windows.
-            QObject::connect(button, &QPushButton::clicked, filter_.get(), [this, id, button] {
-                if (!modal_.active() && focusForPress(button))
-                    dispatch([&](FormEvents& e) { e.click(id); });
-            });
-        } else if (auto* field = qobject_cast<QLineEdit*>(c.widget)) {
-            // A text written into a held field from outside (assistive
-            // technology reaches a disabled one) is taken back at once.
-            QObject::connect(field, &QLineEdit::textChanged, filter_.get(),
-                             [this, id, field, kept = field->text()](const QString& now) mutable {
-                                 if (modal_.active() && !programSetsText_) {
-                                     const QSignalBlocker quiet(field);
-                                     field->setText(kept);
-                                     return;
-                                 }
-                                 kept = now;
-                                 dispatch([&](FormEvents& e) { e.change(id); });
-                             });
-        }
-        if (c.widget->focusPolicy() != Qt::NoFocus)
-            c.widget->installEventFilter(filter_.get());
-    }
-    const std::string name = w.formName();
-    w.onCloseRequest = [this, name] {
-        if (!ended_ && !modal_.active() && queryClose(name, UnloadMode::FormControlMenu) && !ended_)
-            destroyWindow(name);
-    };
+    auto& w = static_cast<FormWindow&>(window);
+    w.retire();
+    // Later: this may run inside one of the window's own handlers.
+    w.deleteLater();
 }
 
-void QtRuntime::show(const std::string& form)
-{
-    if (ended_)
-        return;
-    if (FormWindow* shown = window(form)) {
-        if (shown->windowState() & Qt::WindowMinimized)
-            shown->setWindowState(shown->windowState() & ~Qt::WindowMinimized);
-        shown->show();
-        shown->raise();
-        shown->activateWindow();
-        return;
-    }
-    QPointer<FormWindow> w = new FormWindow(designOf(form), screenTwipsPerPixel());
-    built_.push_back(w);
-    windows_[form] = w;
-    loadOrder_.push_back(form);
-    connectEvents(*w);
-    if (QWidget* first = w->firstInTabOrder())
-        first->setFocus(Qt::OtherFocusReason);
-    dispatch([&](FormEvents& e) { e.load(form); });
-    if (ended_ || !w || window(form) != w)
-        return;
-    w->showAsDesigned();
-    w->raise();
-    w->activateWindow();
-}
-
-bool QtRuntime::queryClose(const std::string& form, UnloadMode mode)
-{
-    if (ended_ || !window(form))
-        return true;
-    std::int16_t cancel = 0;
-    ++closeQueries_;
-    dispatch([&](FormEvents& e) { e.queryUnload(form, cancel, mode); });
-    --closeQueries_;
-    return ended_ || cancel == 0;
-}
-
-void QtRuntime::unload(const std::string& form)
-{
-    if (ended_ || !window(form))
-        return;
-    if (queryClose(form, UnloadMode::FormCode) && !ended_ && window(form))
-        destroyWindow(form);
-}
-
-void QtRuntime::destroyWindow(const std::string& form)
-{
-    auto found = windows_.find(form);
-    if (found == windows_.end())
-        return;
-    QPointer<FormWindow> w = found->second;
-    windows_.erase(found);
-    loadOrder_.erase(std::remove(loadOrder_.begin(), loadOrder_.end(), form), loadOrder_.end());
-    if (w) {
-        w->hide();
-        // Later: this may run inside one of the window's own handlers.
-        w->deleteLater();
-    }
-}
-
-bool QtRuntime::isLoaded(const std::string& form) const
-{
-    return window(form) != nullptr;
-}
-
-void QtRuntime::endProgram()
-{
-    if (ended_)
-        return;
-    ended_ = true;
-    std::vector<std::string> forms = loadOrder_;
-    for (const std::string& form : forms)
-        destroyWindow(form);
-    // Ends the running event loop; with none running, exit() would make
-    // every later one return at once.
-    if (QThread::currentThread()->loopLevel() > 0)
-        QCoreApplication::exit(0);
-}
-
-void QtRuntime::setFormCaption(const std::string& form, const std::string& caption)
-{
-    if (ended_)
-        return;
-    loadedWindow(form).setWindowTitle(QString::fromStdString(caption));
-}
-
-float QtRuntime::formProperty(const std::string& form, const std::string& name) const
-{
-    if (ended_)
-        return 0;
-    return loadedWindow(form).formProperty(name);
-}
-
-void QtRuntime::setFormProperty(const std::string& form, const std::string& name, float value)
-{
-    if (ended_)
-        return;
-    loadedWindow(form).setFormProperty(name, value);
-}
-
-std::vector<ControlId> QtRuntime::controls(const std::string& form) const
-{
-    if (ended_)
-        return {};
-    const FormWindow& w = loadedWindow(form);
-    std::vector<ControlId> ids;
-    for (const FormControl& c : w.formControls())
-        ids.push_back(w.idOf(c));
-    return ids;
-}
-
-ControlKind QtRuntime::kind(const ControlId& control) const
-{
-    if (ended_)
-        return ControlKind::Other;
-    return kindOf(findControl(control).control->design.cls);
-}
-
-double QtRuntime::property(const ControlId& control, const std::string& name) const
-{
-    if (ended_)
-        return 0;
-    const Found found = findControl(control);
-    return found.window->property(*found.control, name);
-}
-
-void QtRuntime::setProperty(const ControlId& control, const std::string& name, double value)
-{
-    if (ended_)
-        return;
-    const Found found = findControl(control);
-    found.window->setProperty(*found.control, name, value);
-}
-
-std::string QtRuntime::text(const ControlId& control) const
-{
-    if (ended_)
-        return {};
-    QWidget* w = findControl(control).control->widget;
-    if (auto* field = qobject_cast<QLineEdit*>(w))
-        return field->text().toStdString();
-    if (auto* label = qobject_cast<QLabel*>(w))
-        return label->text().toStdString();
-    if (auto* button = qobject_cast<QPushButton*>(w))
-        return button->text().toStdString();
-    return {};
-}
-
-void QtRuntime::setText(const ControlId& control, const std::string& text)
-{
-    if (ended_)
-        return;
-    const Found found = findControl(control);
-    auto* field = qobject_cast<QLineEdit*>(found.control->widget);
-    if (!field) {
-        found.window->setCaption(*found.control, QString::fromStdString(text));
-        return;
-    }
-    const bool outer = programSetsText_;
-    programSetsText_ = true;
-    field->setText(QString::fromStdString(text));
-    programSetsText_ = outer;
-}
-
-void QtRuntime::setCaption(const ControlId& control, const std::string& caption)
-{
-    setText(control, caption);
-}
-
-void QtRuntime::setFocus(const ControlId& control)
-{
-    if (ended_)
-        return;
-    findControl(control).control->widget->setFocus(Qt::OtherFocusReason);
-}
-
-ScreenSize QtRuntime::screen() const
+ScreenSize QtRuntime::screenSize() const
 {
     const QRect geometry = primaryScreenGeometry();
     const double twipsPerPixel = screenTwipsPerPixel();
     return {static_cast<float>(geometry.width() * twipsPerPixel), static_cast<float>(geometry.height() * twipsPerPixel)};
 }
 
-MsgAnswer QtRuntime::msgBox(const std::string& text, MsgButtons buttons, MsgIcon icon, MsgDefault defaultButton)
+MsgAnswer QtRuntime::askUser(const std::string& text, MsgButtons buttons, MsgIcon icon, MsgDefault defaultButton)
 {
-    if (ended_)
-        return negativeAnswer(buttons);
-    // Held first, so that the box made next is not held with its window.
-    const ModalState::Scope held(modal_);
     return showMessageBox(QApplication::activeWindow(), text, buttons, icon, defaultButton);
 }
 
-std::string QtRuntime::inputBox(const std::string& prompt, const std::string& title)
+std::string QtRuntime::askText(const std::string& prompt, const std::string& title)
 {
-    if (ended_)
-        return {};
-    const ModalState::Scope held(modal_);
     return showInputBox(QApplication::activeWindow(), prompt, title);
 }
 
-QDateTime QtRuntime::now() const
+void QtRuntime::runModalLoop(const std::function<bool()>& finished, std::chrono::steady_clock::time_point deadline)
 {
-    return fixedNow_ ? *fixedNow_ : QDateTime::currentDateTime();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (finished() || std::chrono::steady_clock::now() >= deadline)
+            loop.exit(1);
+    });
+    poll.start(kPollMilliseconds);
+    // Another exit (the application quitting) ends the wait as well.
+    loop.exec();
+    QApplication::restoreOverrideCursor();
 }
 
-std::string QtRuntime::dateText() const
+void QtRuntime::endEventLoop()
 {
-    return dateTextOf(QLocale::system(), now().date()).toStdString();
-}
-
-std::string QtRuntime::timeText() const
-{
-    return timeTextOf(QLocale::system(), now().time()).toStdString();
-}
-
-NumberFormat QtRuntime::numberFormat() const
-{
-    return numberFormatOf(QLocale::system());
-}
-
-std::string QtRuntime::writeFile(const std::string& path, const std::string& bytes)
-{
-    if (ended_)
-        return kProgramEnded;
-    return writeFileAtomically(path, bytes, serviceWait());
-}
-
-std::string QtRuntime::firstMatch(const std::string& pattern) const
-{
-    return firstFileMatching(pattern);
-}
-
-bool QtRuntime::launch(const std::string& program)
-{
-    if (ended_)
-        return false;
-    return startProgram(program);
-}
-
-std::unique_ptr<PrintJob> QtRuntime::startJob(std::string& whyNot)
-{
-    if (ended_) {
-        whyNot = kProgramEnded;
-        return nullptr;
-    }
-    return startDefaultPrinterJob(whyNot, serviceWait(), [this] { return ended_; });
-}
-
-WaitEnd QtRuntime::waitForService(const std::function<bool()>& done, std::chrono::steady_clock::time_point deadline)
-{
-    return waitKeepingWindowsAlive(modal_, done, deadline, [this] { return ended_; });
-}
-
-ServiceWait QtRuntime::serviceWait()
-{
-    return [this](const std::function<bool()>& done, std::chrono::steady_clock::time_point deadline) {
-        return waitForService(done, deadline);
-    };
+    // Ends the running event loop; with none running, exit() would make
+    // every later one return at once.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 } // namespace dravelo::platform::qt

@@ -5,10 +5,10 @@ namespace dravelo::platform::qt {
 
 class QtRuntime;
 
-// Raises the close query of every loaded window, in load order, for the
-// ending session. False when a handler refuses, so that the session manager
-// cancels the shut-down. When every window agrees the program ends. While a
-// close query is already waiting for its answer, false without asking.
+// The session manager's question: the core asks every window
+// (RuntimeCore::querySessionEnd). False when a handler refuses, so that the
+// session manager cancels the shut-down; when every window agrees the
+// program ends.
 bool sessionMayEnd(QtRuntime& runtime);
 
 } // namespace dravelo::platform::qt

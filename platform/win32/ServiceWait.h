@@ -6,6 +6,8 @@
 // name to print to, a driver's PIN): its window is the calling thread's,
 // and the time it is up does not count against the limit.
 
+#include "platform/ServiceWait.h"
+
 #include <windows.h>
 
 #include <chrono>
@@ -14,8 +16,8 @@
 
 namespace dravelo::platform::win32 {
 
-enum class ServiceWaitEnd { Done, TimedOut, ProgramEnded };
-using ServiceDeadline = std::chrono::steady_clock::time_point;
+using platform::ServiceDeadline;
+using platform::ServiceWaitEnd;
 
 // How often a wait looks for the call's own question.
 inline constexpr DWORD kQuestionPollMilliseconds = 100;

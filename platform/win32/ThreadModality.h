@@ -1,12 +1,12 @@
 #pragma once
-// The one modal state of the Win32 runtime. Makes a dialog, or a wait for a
-// slow service, modal to the whole program, as the program's boxes are:
-// every other window of the thread is disabled while it is up, and the
-// activation and the focus go back where they were when it goes. The
-// system refuses a disabled window the mouse and the keys; what it does
-// not refuse (BM_CLICK, which presses a focused button of a disabled
-// window, texts and commands sent from other programs) the runtime's
-// controls refuse while holding() is true.
+// Makes a dialog, or a wait for a slow service, modal to the whole program,
+// as the program's boxes are: every other window of the thread is disabled
+// while it is up, and the activation and the focus go back where they were
+// when it goes. This is how the Win32 runtime holds its windows for the
+// core's modal state; the system refuses a disabled window the mouse and
+// the keys, and what it does not refuse (BM_CLICK, texts and commands sent
+// from other programs) the runtime's controls refuse while the core's state
+// or holding() says the windows are held.
 
 #include <windows.h>
 
@@ -28,7 +28,8 @@ public:
     ThreadModality& operator=(const ThreadModality&) = delete;
 
     // A dialog or a wait holds this thread's windows, from the making of its
-    // modality to its end.
+    // modality to its end: also a dialog the core does not see (the
+    // printer's own question of a file name).
     static bool holding() { return depth_ > 0; }
 
     // Enables the windows again; only the first call acts. A dialog calls it

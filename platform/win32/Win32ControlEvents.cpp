@@ -1,14 +1,10 @@
-// The control events with the program's semantics: a field's leave runs
-// only when the focus moves to another control of the same window (never
-// for a message box or a change of active window), before the click that
-// moved it; a refused leave cancels that click; every press of a button
-// (mouse, key, BM_CLICK from an assistive tool or the program) moves the
-// focus before it clicks; KeyPress sees every character typed into a field;
-// while a box or a wait holds the windows, no press reaches a control.
+// The control events as the system gives them, handed to the runtime core:
+// focus moves, mouse presses and BM_CLICK, the characters typed into a
+// field (with the keypad's decimal key and surrogate pairs), its pastes;
+// while the windows are held, what the system still lets through is refused.
 
-#include "platform/win32/ThreadModality.h"
-#include "platform/win32/Utf16.h"
 #include "platform/win32/Win32FormWindow.h"
+#include "platform/win32/Utf16.h"
 #include "platform/win32/Win32Runtime.h"
 
 namespace dravelo::platform::win32 {
@@ -17,8 +13,6 @@ namespace {
 
 constexpr wchar_t kTab = L'\t';
 constexpr wchar_t kDelete = 0x7F;
-constexpr std::int16_t kEnter = 13;
-constexpr std::int16_t kEscape = 27;
 // KeyAscii is a 16-bit signed code: characters beyond it show as '?'.
 constexpr wchar_t kLargestKeyAscii = 0x7FFF;
 constexpr std::int16_t kUnrepresentable = u'?';
@@ -89,28 +83,33 @@ LRESULT Win32Runtime::controlMessage(Win32FormWindow& window, Win32Control& cont
                                      LPARAM lParam)
 {
     HWND hwnd = control.hwnd;
-    if (ThreadModality::holding() && pressOrChange(message))
+    if (holdingInput() && pressOrChange(message))
         return 0;
     switch (message) {
-    case WM_SETFOCUS:
+    case WM_SETFOCUS: {
         window.rememberFocus(hwnd);
         window.refreshDefaultButton();
-        focusMoved(reinterpret_cast<HWND>(wParam), hwnd);
+        // The leave is run by whoever moved the focus; the message is for
+        // moves no input path runs.
+        const Found from = controlOf(reinterpret_cast<HWND>(wParam));
+        if (from.control && focusMoved(from.window->idOf(*from.control), window.idOf(control)))
+            PostMessageW(window.hwnd(), kRunPendingLeave, 0, 0);
         break;
+    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         // The focus moves first, so the field being left runs its leave; if
         // that keeps the focus, the press is void. So is a press whose
         // release a box shown by the leave has taken: the control would
         // wait for it with the mouse captured.
-        if (GetFocus() != hwnd && (!moveFocus(hwnd) || GetKeyState(VK_LBUTTON) >= 0))
+        if (GetFocus() != hwnd && (!focusForPress(window.idOf(control)) || GetKeyState(VK_LBUTTON) >= 0))
             return 0;
         break;
     case BM_CLICK:
         // An assistive tool's press, or a program's: no physical button is
         // down, so the focus moves here before the button's own mouse
         // handling, which then finds it in place.
-        if (GetFocus() != hwnd && !moveFocus(hwnd))
+        if (GetFocus() != hwnd && !focusForPress(window.idOf(control)))
             return 0;
         break;
     case WM_PASTE:
@@ -125,44 +124,6 @@ LRESULT Win32Runtime::controlMessage(Win32FormWindow& window, Win32Control& cont
         break;
     }
     return CallWindowProcW(control.originalProc, hwnd, message, wParam, lParam);
-}
-
-void Win32Runtime::focusMoved(HWND from, HWND to)
-{
-    if (ended_ || !events_ || !from || from == to)
-        return;
-    // Moving on from the control a running leave handler was leaving for
-    // (typically back to its field) does not leave that control.
-    if (from == leaveTarget_)
-        return;
-    const Found old = controlOf(from);
-    const Found now = controlOf(to);
-    if (!old.control || !now.control || old.window != now.window || !old.control->isField())
-        return; // a message box, another window, or no control at all
-    pendingLeaves_.push_back({old.window->formName(), old.window->idOf(*old.control), to});
-    // Run by whoever moved the focus; this is for moves no input path runs.
-    PostMessageW(now.window->hwnd(), kRunPendingLeave, 0, 0);
-}
-
-void Win32Runtime::runPendingLeave()
-{
-    while (!pendingLeaves_.empty() && !ended_) {
-        const PendingLeave leave = pendingLeaves_.front();
-        pendingLeaves_.pop_front();
-        HWND outerTarget = leaveTarget_;
-        leaveTarget_ = leave.target;
-        dispatch([&](FormEvents& e) { e.lostFocus(leave.field); });
-        leaveTarget_ = outerTarget;
-    }
-}
-
-bool Win32Runtime::moveFocus(HWND to)
-{
-    if (ended_)
-        return false;
-    SetFocus(to);
-    runPendingLeave();
-    return !ended_ && GetFocus() == to;
 }
 
 LRESULT Win32Runtime::fieldCharacter(Win32FormWindow& window, Win32Control& field, WPARAM wParam, LPARAM lParam)
@@ -195,16 +156,11 @@ LRESULT Win32Runtime::fieldCharacter(Win32FormWindow& window, Win32Control& fiel
 
     std::int16_t keyAscii = typed;
     const ControlId id = window.idOf(field);
-    dispatch([&](FormEvents& e) { e.keyPress(id, keyAscii); });
-    if (ended_ || !controlOf(hwnd).control || keyAscii == 0)
-        return 0; // the program ended, the window went, or the handler cancelled the key
-    if (keyAscii == kEnter || keyAscii == kEscape) {
-        // A key whose handler moved the focus is spent.
-        Win32Control* button = keyAscii == kEnter ? window.defaultButton() : window.cancelButton();
-        if (button && GetFocus() == hwnd)
-            press(window, *button);
+    const KeyOutcome outcome = keyTyped(id, keyAscii);
+    if (outcome == KeyOutcome::ToWindow)
+        windowKey(id.form, windowKeyOf(keyAscii));
+    if (outcome != KeyOutcome::Deliver || !controlOf(hwnd).control)
         return 0;
-    }
     if (keyAscii == typed) {
         for (wchar_t u : typedText)
             deliver(u);
@@ -214,30 +170,15 @@ LRESULT Win32Runtime::fieldCharacter(Win32FormWindow& window, Win32Control& fiel
     return 0;
 }
 
-void Win32Runtime::click(Win32FormWindow& window, Win32Control& button)
-{
-    const ControlId id = window.idOf(button);
-    dispatch([&](FormEvents& e) { e.click(id); });
-}
-
 void Win32Runtime::commandFrom(Win32FormWindow& window, Win32Control& control, WORD notification)
 {
-    // Held as well: a command sent to the window from outside passes by the button.
-    if (control.isButton() && notification == BN_CLICKED && !ThreadModality::holding())
-        click(window, control);
-    else if (control.isField() && notification == EN_CHANGE) {
-        const ControlId id = window.idOf(control);
-        dispatch([&](FormEvents& e) { e.change(id); });
-    }
-}
-
-void Win32Runtime::press(Win32FormWindow& window, Win32Control& button)
-{
-    HWND hwnd = button.hwnd;
-    if (ended_ || (GetFocus() != hwnd && !moveFocus(hwnd)))
-        return;
-    if (!ended_ && GetFocus() == hwnd)
-        click(window, button);
+    // A button's press from any source ends here; the core moves the focus
+    // first where it is not there yet. Held as well: a command sent to the
+    // window from outside passes by the button.
+    if (control.isButton() && notification == BN_CLICKED && !holdingInput())
+        press(window.idOf(control));
+    else if (control.isField() && notification == EN_CHANGE)
+        textChanged(window.idOf(control));
 }
 
 bool Win32Runtime::pasteFirstLine(HWND field)

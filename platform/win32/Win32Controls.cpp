@@ -197,26 +197,4 @@ SIZE fittedPictureBoxSize(const Win32Control& box)
     return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
-wchar_t upperCase(wchar_t character)
-{
-    wchar_t text[] = {character, 0};
-    CharUpperBuffW(text, 1);
-    return text[0];
-}
-
-wchar_t accessKeyOf(const std::string& caption)
-{
-    const std::wstring text = toUtf16(caption);
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != L'&')
-            continue;
-        if (text[i + 1] == L'&') {
-            ++i; // "&&" is a plain ampersand
-            continue;
-        }
-        return upperCase(text[i + 1]);
-    }
-    return 0;
-}
-
 } // namespace dravelo::platform::win32

@@ -30,8 +30,4 @@ SIZE fittedLabelSize(const Win32Control& label, int currentWidth);
 // A self-sizing picture box's size: its picture plus its border.
 SIZE fittedPictureBoxSize(const Win32Control& pictureBox);
 
-// The upper-case access key of a caption ("&Salva": S), or 0.
-wchar_t accessKeyOf(const std::string& caption);
-wchar_t upperCase(wchar_t character);
-
 } // namespace dravelo::platform::win32

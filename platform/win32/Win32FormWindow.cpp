@@ -33,12 +33,6 @@ DWORD exStyleOf(const FormDesign& design)
 
 } // namespace
 
-bool Win32Control::focusable() const
-{
-    return design.cls == ControlClass::TextBox || design.cls == ControlClass::CommandButton ||
-           design.cls == ControlClass::PictureBox;
-}
-
 void Win32FormWindow::registerClasses(HINSTANCE instance)
 {
     WNDCLASSEXW form{};
@@ -53,26 +47,24 @@ void Win32FormWindow::registerClasses(HINSTANCE instance)
     registerPictureBoxClass(instance);
 }
 
-Win32FormWindow::Win32FormWindow(Win32Runtime& runtime, const FormDesign& design, HINSTANCE instance)
-    : runtime_(runtime), design_(design), twipsPerPixel_(screenTwipsPerPixel())
+Win32FormWindow::Win32FormWindow(Win32Runtime& runtime, const FormDesign& design, const Look& look,
+                                 const WindowPlace& place, HINSTANCE instance)
+    : runtime_(runtime), design_(design), look_(look), instance_(instance), twipsPerPixel_(screenTwipsPerPixel()),
+      place_(place)
 {
-    units_ = scaleUnitsOf(design_);
-
-    background_ = CreateSolidBrush(toColorRef(backgroundOf(design_)));
-
-    outer_ = designedOuterRect(design_);
-    positioned_ = design_.placedByDesign;
+    background_ = CreateSolidBrush(toColorRef(look_.background));
+    // The picture box keeps a pointer to its control: the controls never move.
+    controls_.reserve(design_.controls.size());
 
     RECT outer = normalClientRect();
     AdjustWindowRectEx(&outer, styleOf(design_), FALSE, exStyleOf(design_));
-    const int x = positioned_ ? outer.left : CW_USEDEFAULT;
-    const int y = positioned_ ? outer.top : CW_USEDEFAULT;
+    const int x = place_.positioned ? outer.left : CW_USEDEFAULT;
+    const int y = place_.positioned ? outer.top : CW_USEDEFAULT;
     const std::wstring caption = toUtf16(design_.caption);
     hwnd_ = CreateWindowExW(exStyleOf(design_), kClassName, caption.c_str(), styleOf(design_), x, y,
                             outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, this);
     if (!hwnd_)
         throw std::runtime_error("cannot create the window " + design_.name);
-    build(instance);
 }
 
 Win32FormWindow::~Win32FormWindow()
@@ -94,55 +86,48 @@ Win32FormWindow::~Win32FormWindow()
     DeleteObject(background_);
 }
 
-void Win32FormWindow::build(HINSTANCE instance)
+std::optional<TwipsSize> Win32FormWindow::addControl(const ControlDesign& design, const Look& look,
+                                                     const ControlBox& box)
 {
-    controls_.reserve(design_.controls.size());
-    for (const ControlDesign& d : design_.controls) {
-        Win32Control c;
-        c.design = d;
-        c.values = designedValues(design_, d);
-        controls_.push_back(c);
-    }
-    int id = 1;
-    for (Win32Control& c : controls_) {
-        createControl(c, instance, id++);
-        if (c.hwnd && c.focusable())
-            runtime_.registerControl(c.hwnd, *this);
-        if (c.isButton() && c.design.isDefault)
-            defaultButton_ = &c;
-        if (c.isButton() && c.design.isCancel)
-            cancelButton_ = &c;
-    }
+    Win32Control& c = controls_.emplace_back();
+    c.design = design;
+    c.look = look;
+    c.box = box;
+    if (carriesFont(design.cls))
+        c.font = createDesignFont(look.font.pointSize, look.font.bold);
+    applyColours(c);
+    if (design.cls == ControlClass::Image)
+        c.bitmap = loadPictureBitmap(instance_, design.picture);
+    if (design.cls == ControlClass::PictureBox)
+        c.icon = loadPictureIcon(instance_, design.picture);
+    if (c.design.isDefault && c.isButton())
+        defaultButton_ = controls_.size() - 1;
+    // Made where it belongs: each move of a child window costs a round trip
+    // to the window server.
+    std::optional<TwipsSize> fitted;
+    const RECT placed = layOut(c, fitted);
+    c.hwnd = createControlWindow(c, hwnd_, instance_, static_cast<int>(controls_.size()), placed);
+    if (c.hwnd && c.font)
+        SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
+    if (!c.hwnd)
+        return applyGeometry(c);
+    if (c.focusable())
+        runtime_.registerControl(c.hwnd, *this);
+    return fitted;
+}
+
+void Win32FormWindow::controlsAdded()
+{
     // A screen reader names a field by the label just before it.
     for (Win32Control& c : controls_)
         if (const Win32Control* label = find({design_.name, c.design.labelledBy}); label && c.hwnd && label->hwnd)
             SetWindowPos(c.hwnd, label->hwnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    focus_ = firstInTabOrder();
-}
-
-void Win32FormWindow::createControl(Win32Control& c, HINSTANCE instance, int id)
-{
-    const ControlDesign& d = c.design;
-    if (carriesFont(d.cls))
-        c.font = createDesignFont(c.values.fontSize, d.font.value_or(design_.font).bold);
-    applyColours(c);
-    if (d.cls == ControlClass::Image)
-        c.bitmap = loadPictureBitmap(instance, d.picture);
-    if (d.cls == ControlClass::PictureBox)
-        c.icon = loadPictureIcon(instance, d.picture);
-    // Made where it belongs: each move of a child window costs a round trip
-    // to the window server.
-    c.hwnd = createControlWindow(c, hwnd_, instance, id, layOut(c));
-    if (c.hwnd && c.font)
-        SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
-    if (!c.hwnd)
-        applyGeometry(c);
 }
 
 void Win32FormWindow::applyColours(Win32Control& c)
 {
-    c.backColour = toColorRef(backgroundOf(c.design));
-    c.foreColour = toColorRef(foregroundOf(c.design));
+    c.backColour = toColorRef(c.look.background);
+    c.foreColour = toColorRef(c.look.foreground);
     if (c.design.cls == ControlClass::Line || c.design.cls == ControlClass::Image)
         return;
     if (c.background)
@@ -156,18 +141,13 @@ void Win32FormWindow::followColourScheme()
     // (a high-contrast switch, another theme) is taken as it comes.
     colourSchemeChanged();
     DeleteObject(background_);
-    background_ = CreateSolidBrush(toColorRef(backgroundOf(design_)));
+    background_ = CreateSolidBrush(toColorRef(look_.background));
     for (Win32Control& c : controls_) {
         applyColours(c);
         if (c.hwnd)
             SendMessageW(c.hwnd, WM_SYSCOLORCHANGE, 0, 0);
     }
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
-}
-
-Win32Control* Win32FormWindow::find(const ControlId& id)
-{
-    return const_cast<Win32Control*>(static_cast<const Win32FormWindow*>(this)->find(id));
 }
 
 const Win32Control* Win32FormWindow::find(const ControlId& id) const
@@ -195,121 +175,153 @@ ControlId Win32FormWindow::idOf(const Win32Control& control) const
     return {design_.name, control.design.name, control.design.index};
 }
 
-int Win32FormWindow::pixelsAcross(double units) const
+int Win32FormWindow::pixelsAcross(double twips) const
 {
-    return toPixels(units * units_.across, twipsPerPixel_.across);
+    return toPixels(twips, twipsPerPixel_.across);
 }
 
-int Win32FormWindow::pixelsDown(double units) const
+int Win32FormWindow::pixelsDown(double twips) const
 {
-    return toPixels(units * units_.down, twipsPerPixel_.down);
+    return toPixels(twips, twipsPerPixel_.down);
 }
 
-void Win32FormWindow::applyGeometry(Win32Control& c)
+std::optional<TwipsSize> Win32FormWindow::applyGeometry(Win32Control& c)
 {
     if (c.design.cls == ControlClass::Line) {
         c.drawn = lineSpan(lineStart(c), lineEnd(c), c.design.lineWidth);
         InvalidateRect(hwnd_, nullptr, TRUE);
-        return;
+        return std::nullopt;
     }
-    const RECT box = layOut(c);
+    std::optional<TwipsSize> fitted;
+    const RECT box = layOut(c, fitted);
     if (!c.hwnd) {
         c.drawn = box;
         InvalidateRect(hwnd_, nullptr, TRUE);
-        return;
+        return fitted;
     }
     MoveWindow(c.hwnd, box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
+    return fitted;
 }
 
-RECT Win32FormWindow::layOut(Win32Control& c)
+RECT Win32FormWindow::layOut(const Win32Control& c, std::optional<TwipsSize>& fitted) const
 {
-    const ControlValues& v = c.values;
-    RECT box{pixelsAcross(v.left), pixelsDown(v.top), pixelsAcross(v.left) + std::max(0, pixelsAcross(v.width)),
-             pixelsDown(v.top) + std::max(0, pixelsDown(v.height))};
+    const ControlBox& b = c.box;
+    RECT box{pixelsAcross(b.left), pixelsDown(b.top), pixelsAcross(b.left) + std::max(0, pixelsAcross(b.width)),
+             pixelsDown(b.top) + std::max(0, pixelsDown(b.height))};
     if (!c.design.autoSize || c.design.cls == ControlClass::Image)
         return box;
-    const SIZE fitted = c.design.cls == ControlClass::Label ? fittedLabelSize(c, box.right - box.left)
-                                                             : fittedPictureBoxSize(c);
-    if (fitted.cx > 0 && fitted.cy > 0) {
-        box.right = box.left + fitted.cx;
-        box.bottom = box.top + fitted.cy;
-        c.values.width = fitted.cx * twipsPerPixel_.across / units_.across;
-        c.values.height = fitted.cy * twipsPerPixel_.down / units_.down;
+    const SIZE size = c.design.cls == ControlClass::Label ? fittedLabelSize(c, box.right - box.left)
+                                                           : fittedPictureBoxSize(c);
+    if (size.cx > 0 && size.cy > 0) {
+        box.right = box.left + size.cx;
+        box.bottom = box.top + size.cy;
+        fitted = TwipsSize{size.cx * twipsPerPixel_.across, size.cy * twipsPerPixel_.down};
     }
     return box;
 }
 
 POINT Win32FormWindow::lineStart(const Win32Control& line) const
 {
-    return {pixelsAcross(line.values.left), pixelsDown(line.values.top)};
+    return {pixelsAcross(line.box.left), pixelsDown(line.box.top)};
 }
 
 POINT Win32FormWindow::lineEnd(const Win32Control& line) const
 {
-    return {pixelsAcross(line.values.width), pixelsDown(line.values.height)};
+    return {pixelsAcross(line.box.width), pixelsDown(line.box.height)};
 }
 
-double Win32FormWindow::property(const Win32Control& c, const std::string& name) const
+std::optional<TwipsSize> Win32FormWindow::placeControl(ControlIndex control, const ControlBox& box)
 {
-    const std::optional<ControlProperty> property = controlPropertyNamed(c.design.cls, name);
-    if (!property)
-        noSuchProperty(c.design.name, name);
-    return valueOf(c.values, *property);
+    controls_[control].box = box;
+    return applyGeometry(controls_[control]);
 }
 
-void Win32FormWindow::setProperty(Win32Control& c, const std::string& name, double value)
+void Win32FormWindow::setControlFont(ControlIndex control, const FontSpec& font)
 {
-    const std::optional<ControlProperty> property = controlPropertyNamed(c.design.cls, name);
-    if (!property)
-        noSuchProperty(c.design.name, name);
-    valueOf(c.values, *property) = value;
-    if (*property == ControlProperty::FontSize)
-        applyFont(c);
-    applyGeometry(c);
+    Win32Control& c = controls_[control];
+    c.look.font = font;
+    applyFont(c);
 }
 
 void Win32FormWindow::applyFont(Win32Control& c)
 {
-    const bool bold = c.design.font.value_or(design_.font).bold;
     HFONT old = c.font;
-    c.font = createDesignFont(c.values.fontSize, bold);
+    c.font = createDesignFont(c.look.font.pointSize, c.look.font.bold);
     if (c.hwnd)
         SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), TRUE);
     if (old)
         DeleteObject(old);
 }
 
-void Win32FormWindow::setCaption(Win32Control& c, const std::string& caption)
+std::string Win32FormWindow::controlText(ControlIndex control) const
 {
-    if (!c.hwnd || (c.design.cls != ControlClass::Label && c.design.cls != ControlClass::CommandButton))
-        throw std::logic_error("no caption on " + c.design.name);
-    c.design.caption = caption;
-    SetWindowTextW(c.hwnd, toUtf16(caption).c_str());
-    applyGeometry(c);
+    HWND hwnd = controls_[control].hwnd;
+    if (!hwnd)
+        return {};
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return toUtf8(text);
 }
 
-float Win32FormWindow::formProperty(const std::string& name) const
+void Win32FormWindow::setControlText(ControlIndex control, const std::string& text)
 {
-    const std::optional<WindowProperty> property = windowPropertyNamed(name);
-    if (!property)
-        noSuchProperty(design_.name, name);
-    return valueOf(outer_, *property);
+    Win32Control& c = controls_[control];
+    if (!c.isField())
+        c.design.caption = text; // measured and drawn from here
+    // A field reports the change itself (EN_CHANGE), also for this.
+    if (c.hwnd)
+        SetWindowTextW(c.hwnd, toUtf16(text).c_str());
 }
 
-void Win32FormWindow::setFormProperty(const std::string& name, float value)
+void Win32FormWindow::focusControl(ControlIndex control, FocusCause cause)
 {
-    const std::optional<WindowProperty> property = windowPropertyNamed(name);
-    if (!property)
-        noSuchProperty(design_.name, name);
-    valueOf(outer_, *property) = value;
-    if (*property == WindowProperty::Left || *property == WindowProperty::Top)
-        positioned_ = true;
+    HWND hwnd = controls_[control].hwnd;
+    if (!hwnd)
+        return;
+    // The program's move in a window that is not active is taken when the
+    // window is active again; a press's moves there now.
+    if (cause == FocusCause::Press || GetActiveWindow() == hwnd_)
+        SetFocus(hwnd);
+    else
+        rememberFocus(hwnd);
+}
+
+std::optional<ControlIndex> Win32FormWindow::focusedControl() const
+{
+    for (ControlIndex i = 0; i < controls_.size(); ++i)
+        if (focus_ && controls_[i].hwnd == focus_)
+            return i;
+    return std::nullopt;
+}
+
+void Win32FormWindow::setCaption(const std::string& caption)
+{
+    SetWindowTextW(hwnd_, toUtf16(caption).c_str());
+}
+
+void Win32FormWindow::place(const WindowPlace& place)
+{
+    place_ = place;
     applyNormalGeometry();
+}
+
+void Win32FormWindow::setEnabled(bool)
+{
+    // The system's own modality holds the windows: every box and wait of
+    // this runtime disables them (ThreadModality), and enables them again
+    // just before the box goes, so that the activation stays with the
+    // program. Disabled here as well, they would still be disabled then.
+}
+
+void Win32FormWindow::retire()
+{
+    retired_ = true;
+    ShowWindow(hwnd_, SW_HIDE);
 }
 
 RECT Win32FormWindow::normalClientRect() const
 {
-    const TwipsRect client = clientRectOf(outer_);
+    const TwipsRect client = clientRectOf(place_.outer);
     const int x = toPixels(client.left, twipsPerPixel_.across);
     const int y = toPixels(client.top, twipsPerPixel_.down);
     const int w = toPixels(client.width, twipsPerPixel_.across);
@@ -327,7 +339,7 @@ void Win32FormWindow::applyNormalGeometry()
         placement.length = sizeof placement;
         GetWindowPlacement(hwnd_, &placement);
         RECT normal = placement.rcNormalPosition;
-        if (positioned_) {
+        if (place_.positioned) {
             const POINT origin = workAreaOrigin();
             OffsetRect(&normal, outer.left - origin.x - normal.left, outer.top - origin.y - normal.top);
         }
@@ -337,46 +349,9 @@ void Win32FormWindow::applyNormalGeometry()
         return;
     }
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-    if (!positioned_)
+    if (!place_.positioned)
         flags |= SWP_NOMOVE;
     SetWindowPos(hwnd_, nullptr, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top, flags);
-}
-
-HWND Win32FormWindow::firstInTabOrder() const
-{
-    const Win32Control* first = nullptr;
-    for (const Win32Control& c : controls_)
-        if (c.hwnd && c.focusable() && (!first || c.design.tabIndex < first->design.tabIndex))
-            first = &c;
-    return first ? first->hwnd : nullptr;
-}
-
-HWND Win32FormWindow::nextInTabOrder(HWND from, bool backwards) const
-{
-    std::vector<const Win32Control*> order;
-    for (const Win32Control& c : controls_)
-        if (c.hwnd && c.focusable() && IsWindowVisible(c.hwnd) && IsWindowEnabled(c.hwnd))
-            order.push_back(&c);
-    if (order.empty())
-        return nullptr;
-    std::stable_sort(order.begin(), order.end(), [](const Win32Control* a, const Win32Control* b) {
-        return a->design.tabIndex < b->design.tabIndex;
-    });
-    auto at = std::find_if(order.begin(), order.end(), [from](const Win32Control* c) { return c->hwnd == from; });
-    if (at == order.end())
-        return order.front()->hwnd;
-    const std::size_t i = static_cast<std::size_t>(at - order.begin());
-    const std::size_t n = order.size();
-    return order[backwards ? (i + n - 1) % n : (i + 1) % n]->hwnd;
-}
-
-Win32Control* Win32FormWindow::buttonWithAccessKey(wchar_t key)
-{
-    const wchar_t wanted = upperCase(key);
-    for (Win32Control& c : controls_)
-        if (c.isButton() && c.hwnd && IsWindowEnabled(c.hwnd) && accessKeyOf(c.design.caption) == wanted)
-            return &c;
-    return nullptr;
 }
 
 void Win32FormWindow::showAsDesigned()
@@ -470,11 +445,6 @@ void Win32FormWindow::bringToFront()
     SetForegroundWindow(hwnd_);
 }
 
-void Win32FormWindow::hide()
-{
-    ShowWindow(hwnd_, SW_HIDE);
-}
-
 LRESULT CALLBACK Win32FormWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
@@ -483,7 +453,7 @@ LRESULT CALLBACK Win32FormWindow::windowProc(HWND hwnd, UINT message, WPARAM wPa
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<Win32FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self)
+    if (!self || (self->retired_ && message != WM_PAINT && message != WM_ERASEBKGND))
         return DefWindowProcW(hwnd, message, wParam, lParam);
     HandlerScope scope(self->runtime_);
     return self->handle(message, wParam, lParam);
@@ -533,10 +503,12 @@ LRESULT Win32FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         followColourScheme();
         return 0;
     case WM_CLOSE:
-        runtime_.closeRequested(design_.name);
+        // The close box is a control of the window: held like the others.
+        if (!runtime_.holdingInput())
+            runtime_.closeRequested(design_.name);
         return 0;
     case WM_QUERYENDSESSION:
-        return runtime_.sessionMayEnd();
+        return runtime_.querySessionEnd() ? TRUE : FALSE;
     case WM_ENDSESSION:
         runtime_.sessionEnded(wParam != FALSE);
         return 0;
@@ -553,7 +525,7 @@ LRESULT Win32FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case Win32Runtime::kRunPendingLeave:
-        runtime_.runPendingLeave();
+        runtime_.runPendingLeaves();
         return 0;
     default:
         break;

@@ -25,58 +25,44 @@ bool Win32Runtime::preTranslate(const MSG& message)
     if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN)
         keypadDecimal_ = message.message == WM_KEYDOWN && message.wParam == VK_DECIMAL && !isDown(VK_CONTROL) &&
                          !isDown(VK_MENU);
-    if (ended_ || (message.message != WM_KEYDOWN && message.message != WM_SYSCHAR))
+    if (ended() || (message.message != WM_KEYDOWN && message.message != WM_SYSCHAR))
         return false;
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
     Win32FormWindow* w = nullptr;
-    for (const auto& [name, window] : windows_)
+    for (const auto& window : windows_)
         if (window->hwnd() == root)
             w = window.get();
     if (!w)
         return false;
     HandlerScope scope(*this);
+    const std::string form = w->formName();
     const Found focused = controlOf(GetFocus());
-    Win32Control* focus = focused.window == w ? focused.control : nullptr;
+    const Win32Control* focus = focused.window == w ? focused.control : nullptr;
 
-    if (message.message == WM_SYSCHAR) {
-        Win32Control* button = w->buttonWithAccessKey(static_cast<wchar_t>(message.wParam));
-        if (!button)
-            return false;
-        press(*w, *button);
-        return true;
-    }
+    if (message.message == WM_SYSCHAR)
+        return accessKey(form, static_cast<wchar_t>(message.wParam));
 
     switch (message.wParam) {
     case VK_TAB: {
         if (isDown(VK_CONTROL) || isDown(VK_MENU))
             return false;
-        HWND next = w->nextInTabOrder(focus ? focus->hwnd : nullptr, isDown(VK_SHIFT));
-        const Found target = controlOf(next);
+        const std::optional<ControlId> next = nextInTabOrder(form, isDown(VK_SHIFT));
+        if (!next || !focusForPress(*next))
+            return true;
         // A field reached by Tab has its whole text selected.
-        if (next && moveFocus(next) && target.control && target.control->isField())
-            SendMessageW(next, EM_SETSEL, 0, -1);
+        const Found target = controlOf(control(*next));
+        if (target.control && target.control->isField())
+            SendMessageW(target.control->hwnd, EM_SETSEL, 0, -1);
         return true;
     }
     case VK_RETURN:
         if (focus && focus->isField())
             return false; // KeyPress first, then the default button
-        if (focus && focus->isButton()) {
-            press(*w, *focus);
-            return true;
-        }
-        if (Win32Control* button = w->defaultButton()) {
-            press(*w, *button);
-            return true;
-        }
-        return false;
+        return windowKey(form, WindowKey::Enter);
     case VK_ESCAPE:
         if (focus && focus->isField())
             return false; // KeyPress first, then the cancel button
-        if (Win32Control* button = w->cancelButton()) {
-            press(*w, *button);
-            return true;
-        }
-        return false;
+        return windowKey(form, WindowKey::Escape);
     case VK_DECIMAL:
         keypadDecimal_ = keypadDecimal_ && focus && focus->isField();
         return false;

@@ -82,8 +82,8 @@ LRESULT Win32FormWindow::controlColours(HDC dc, HWND child, UINT message, WPARAM
 
 void Win32FormWindow::refreshDefaultButton()
 {
-    if (defaultButton_ && defaultButton_->hwnd)
-        InvalidateRect(defaultButton_->hwnd, nullptr, FALSE);
+    if (defaultButton_ && controls_[*defaultButton_].hwnd)
+        InvalidateRect(controls_[*defaultButton_].hwnd, nullptr, FALSE);
 }
 
 void Win32FormWindow::drawButton(const DRAWITEMSTRUCT& item)
@@ -98,7 +98,8 @@ void Win32FormWindow::drawButton(const DRAWITEMSTRUCT& item)
     // The default button wears the dark frame while no other button has
     // the focus, telling that Enter presses it.
     const Win32Control* focus = controlOf(GetFocus());
-    const bool framed = focused || (c == defaultButton_ && !(focus && focus->isButton()));
+    const bool isDefault = defaultButton_ && c == &controls_[*defaultButton_];
+    const bool framed = focused || (isDefault && !(focus && focus->isButton()));
     if (framed) {
         FrameRect(dc, &face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         InflateRect(&face, -1, -1);

@@ -20,7 +20,7 @@ const char* const kUnavailable = "Le informazioni sul sistema non sono disponibi
 void expectAboutTexts(const FakeRuntime& runtime)
 {
     ASSERT_TRUE(runtime.isLoaded("frmAbout"));
-    EXPECT_EQ(runtime.loaded.at("frmAbout").caption, "Informazioni su Dravelo");
+    EXPECT_EQ(runtime.caption("frmAbout"), "Informazioni su Dravelo");
     EXPECT_EQ(runtime.text(kVersion), "Versione 1.0.0");
     EXPECT_EQ(runtime.text(kTitle), "Dravelo");
     EXPECT_EQ(runtime.text(kDescription), "Calcolo del potere calorifico dei combustibili ");

@@ -46,7 +46,7 @@ protected:
     }
     void expectRunning() const
     {
-        EXPECT_FALSE(runtime.ended);
+        EXPECT_FALSE(runtime.ended());
         EXPECT_TRUE(runtime.isLoaded(kForm1));
     }
 
@@ -168,7 +168,7 @@ TEST(ProgramEnd, YesOnAnyCloseEndsTheProgramAtOnce)
 
         close(runtime, program);
 
-        EXPECT_TRUE(runtime.ended);
+        EXPECT_TRUE(runtime.ended());
         EXPECT_EQ(runtime.messages.size(), 1u) << "no second window is asked";
         EXPECT_FALSE(runtime.isLoaded(kForm1));
         EXPECT_FALSE(runtime.isLoaded(kForm2));
@@ -188,7 +188,7 @@ TEST_F(ProgramTest, SessionEndAsksTheSameQuestion)
     cancel = 0;
     runtime.msgAnswers = {MsgAnswer::Yes};
     program.queryUnload(kForm1, cancel, UnloadMode::AppWindows);
-    EXPECT_TRUE(runtime.ended);
+    EXPECT_TRUE(runtime.ended());
 }
 
 TEST_F(ProgramTest, ConfirmExitLeavesCancelAloneOnYes)
@@ -197,14 +197,14 @@ TEST_F(ProgramTest, ConfirmExitLeavesCancelAloneOnYes)
     runtime.msgAnswers = {MsgAnswer::Yes};
     dravelo::app::confirmExit(runtime, cancel);
     EXPECT_EQ(cancel, 0);
-    EXPECT_TRUE(runtime.ended);
+    EXPECT_TRUE(runtime.ended());
 }
 
 TEST_F(ProgramTest, NothingRunsAfterTheEnd)
 {
     runtime.msgAnswers = {MsgAnswer::Yes};
     runtime.closeBox(kForm1);
-    ASSERT_TRUE(runtime.ended);
+    ASSERT_TRUE(runtime.ended());
     runtime.show(kForm2);
     runtime.closeBox(kForm1);
     EXPECT_FALSE(runtime.isLoaded(kForm2));

@@ -35,7 +35,7 @@ struct Form2Harness {
     void clickCalcola()
     {
         runtime.userFocus(control(forms::form2::kCommand4));
-        if (!runtime.ended && runtime.focus == control(forms::form2::kCommand4))
+        if (!runtime.ended() && runtime.focus == control(forms::form2::kCommand4))
             program.click(control(forms::form2::kCommand4));
     }
 

@@ -34,7 +34,7 @@ using Snapshot = std::map<std::string, double>;
 
 bool fitsItsText(const FakeRuntime& runtime, const ControlId& id)
 {
-    for (const platform::ControlDesign& c : runtime.loaded.at(id.form).design.controls)
+    for (const platform::ControlDesign& c : runtime.designOf(id.form).controls)
         if (c.name == id.name && c.index == id.index)
             return c.cls == platform::ControlClass::Label && c.autoSize && !c.wordWrap;
     return false;

@@ -238,7 +238,7 @@ TEST_F(SalvaTest, FailedSaveTellsTheFileAndReasonAndChangesNothing)
     EXPECT_EQ(runtime.text({forms::kForm2, "Text1"}), "Metano");
     EXPECT_EQ(runtime.text({forms::kForm2, "Text9"}), "11947,6");
     EXPECT_TRUE(runtime.isLoaded(forms::kForm2));
-    EXPECT_FALSE(runtime.ended);
+    EXPECT_FALSE(runtime.ended());
 
     // The program goes on: the next save works.
     save("rapp");

@@ -108,7 +108,7 @@ TEST_F(StampaTest, NoPrinterIsToldAndNothingChanges)
     EXPECT_EQ(runtime.messages[0].buttons, platform::MsgButtons::Ok);
     EXPECT_EQ(runtime.messages[0].icon, platform::MsgIcon::Exclamation);
     EXPECT_EQ(runtime.text({forms::kForm2, "Text1"}), "Metano");
-    EXPECT_FALSE(runtime.ended);
+    EXPECT_FALSE(runtime.ended());
 
     runtime.noPrinterReason.clear();
     Command3_Click(runtime);

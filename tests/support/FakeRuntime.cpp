@@ -1,21 +1,14 @@
 #include "tests/support/FakeRuntime.h"
 
-#include "platform/DesignRules.h"
-
-#include <algorithm>
-#include <cctype>
-#include <stdexcept>
+#include <utility>
 
 namespace dravelo::testing {
 
 using platform::ControlId;
-using platform::ControlKind;
+using platform::ControlIndex;
 using platform::MsgAnswer;
-using platform::UnloadMode;
 
 namespace {
-
-constexpr const char* kProgramEnded = "the program has ended";
 
 class FakePrintJob : public platform::PrintJob {
 public:
@@ -51,330 +44,213 @@ private:
 
 } // namespace
 
-FakeRuntime::FakeRuntime(std::vector<platform::FormDesign> designs) : designs_(std::move(designs)) {}
-
-FakeRuntime::Control& FakeRuntime::find(const ControlId& id)
-{
-    return const_cast<Control&>(static_cast<const FakeRuntime*>(this)->find(id));
-}
-
-const FakeRuntime::Control& FakeRuntime::find(const ControlId& id) const
-{
-    auto form = loaded.find(id.form);
-    if (form == loaded.end())
-        throw std::logic_error("form not loaded: " + id.form);
-    for (const Control& c : form->second.controls)
-        if (c.design.name == id.name && c.design.index == id.index)
-            return c;
-    throw std::logic_error("no control " + id.form + "." + id.name);
-}
-
-void FakeRuntime::show(const std::string& name)
-{
-    if (ended)
-        return;
-    if (loaded.count(name)) {
-        front = name;
-        return;
+// A window as a table of its controls' texts and fonts. The focus is one
+// for the whole fake desktop.
+class FakeWindow : public platform::ToolkitWindow {
+public:
+    FakeWindow(FakeRuntime& runtime, const platform::FormDesign& design)
+        : runtime_(runtime), form_(design.name), caption_(design.caption)
+    {
     }
-    auto design = std::find_if(designs_.begin(), designs_.end(),
-                               [&](const platform::FormDesign& d) { return d.name == name; });
-    if (design == designs_.end())
-        throw std::logic_error("no design " + name);
-    Form form;
-    form.design = *design;
-    form.caption = design->caption;
-    form.outer = platform::designedOuterRect(*design);
-    for (const platform::ControlDesign& c : design->controls) {
-        Control control;
-        control.design = c;
-        control.text = c.caption;
-        control.form = name;
-        control.values = platform::designedValues(*design, c);
-        form.controls.push_back(control);
+    ~FakeWindow() override
+    {
+        if (runtime_.focus.form == form_)
+            runtime_.focus = {};
     }
-    loaded[name] = form;
-    loadOrder.push_back(name);
-    if (events_)
-        events_->load(name);
-    if (!ended && loaded.count(name))
-        front = name;
+
+    std::optional<platform::TwipsSize> addControl(const platform::ControlDesign& design, const platform::Look& look,
+                                                  const platform::ControlBox& box) override
+    {
+        controls_.push_back({design, design.caption, look.font.pointSize});
+        return fit(controls_.size() - 1, box);
+    }
+    void controlsAdded() override {}
+    std::optional<platform::TwipsSize> placeControl(ControlIndex control, const platform::ControlBox& box) override
+    {
+        return fit(control, box);
+    }
+    void setControlFont(ControlIndex control, const platform::FontSpec& font) override
+    {
+        controls_[control].fontSize = font.pointSize;
+    }
+    std::string controlText(ControlIndex control) const override { return controls_[control].text; }
+    void setControlText(ControlIndex control, const std::string& text) override
+    {
+        controls_[control].text = text;
+        if (controls_[control].design.cls == platform::ControlClass::TextBox)
+            runtime_.textChanged(idOf(control));
+    }
+    void focusControl(ControlIndex control, platform::FocusCause) override
+    {
+        const ControlId previous = runtime_.focus;
+        runtime_.focus = idOf(control);
+        if (!previous.form.empty())
+            runtime_.focusMoved(previous, runtime_.focus);
+    }
+    std::optional<ControlIndex> focusedControl() const override
+    {
+        for (ControlIndex i = 0; i < controls_.size(); ++i)
+            if (runtime_.focus == idOf(i))
+                return i;
+        return std::nullopt;
+    }
+    void setCaption(const std::string& caption) override { caption_ = caption; }
+    void place(const platform::WindowPlace&) override {}
+    void showAsDesigned() override { runtime_.front = form_; }
+    void bringToFront() override { runtime_.front = form_; }
+    void setEnabled(bool) override {}
+
+    const std::string& caption() const { return caption_; }
+    // The user's edit of a field: a change unless the text is the same.
+    void userEdit(const ControlId& field, const std::string& text)
+    {
+        for (ControlIndex i = 0; i < controls_.size(); ++i)
+            if (idOf(i) == field && controls_[i].text != text)
+                setControlText(i, text);
+    }
+
+private:
+    struct Control {
+        platform::ControlDesign design;
+        std::string text;
+        double fontSize;
+    };
+    ControlId idOf(ControlIndex control) const
+    {
+        return {form_, controls_[control].design.name, controls_[control].design.index};
+    }
+    // A self-sizing single-line label's width follows its text.
+    std::optional<platform::TwipsSize> fit(ControlIndex control, const platform::ControlBox& box) const
+    {
+        const Control& c = controls_[control];
+        if (!c.design.autoSize || c.design.cls != platform::ControlClass::Label || c.design.wordWrap)
+            return std::nullopt;
+        const double width = static_cast<double>(c.text.size()) * c.fontSize * FakeRuntime::kTwipsPerCharacterPoint;
+        return platform::TwipsSize{width, box.height};
+    }
+
+    FakeRuntime& runtime_;
+    std::string form_;
+    std::string caption_;
+    std::vector<Control> controls_;
+};
+
+platform::ToolkitWindow& FakeRuntime::createWindow(const platform::FormDesign& design, const platform::Look&,
+                                                   const platform::WindowPlace&)
+{
+    loadOrder.push_back(design.name);
+    return *windows_.emplace_back(std::make_unique<FakeWindow>(*this, design));
 }
 
-bool FakeRuntime::raiseQueryUnload(const std::string& form, UnloadMode mode)
+void FakeRuntime::destroyWindow(platform::ToolkitWindow& window)
 {
-    std::int16_t cancel = 0;
-    ++closeQueries_;
-    if (events_)
-        events_->queryUnload(form, cancel, mode);
-    --closeQueries_;
-    if (ended)
-        return true;
-    if (cancel)
-        return false;
-    loaded.erase(form);
-    if (focus.form == form)
-        focus = {};
-    return true;
+    std::erase_if(windows_, [&](const std::unique_ptr<FakeWindow>& w) { return w.get() == &window; });
 }
 
-void FakeRuntime::unload(const std::string& form)
+MsgAnswer FakeRuntime::askUser(const std::string& text, platform::MsgButtons buttons, platform::MsgIcon icon,
+                               platform::MsgDefault defaultButton)
 {
-    if (!ended && loaded.count(form))
-        raiseQueryUnload(form, UnloadMode::FormCode);
+    messages.push_back({text, buttons, icon, defaultButton});
+    OpenBox box{messages.back(), std::nullopt}; // the hook may show more
+    OpenBox* outer = std::exchange(openBox_, &box);
+    if (whileMessageBoxOpen)
+        whileMessageBoxOpen(box.shown);
+    openBox_ = outer;
+    if (box.byKey)
+        return *box.byKey;
+    if (ended() || msgAnswers.empty())
+        return buttons == platform::MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
+    const MsgAnswer answer = msgAnswers.front();
+    msgAnswers.pop_front();
+    return answer;
 }
 
-void FakeRuntime::closeBox(const std::string& form)
+std::string FakeRuntime::askText(const std::string& prompt, const std::string& title)
 {
-    if (!ended && !held() && loaded.count(form))
-        raiseQueryUnload(form, UnloadMode::FormControlMenu);
-}
-
-bool FakeRuntime::isLoaded(const std::string& form) const
-{
-    return loaded.count(form) > 0;
-}
-
-void FakeRuntime::endProgram()
-{
-    ended = true;
-    loaded.clear();
-    focus = {};
-}
-
-void FakeRuntime::setFormCaption(const std::string& form, const std::string& caption)
-{
-    loaded.at(form).caption = caption;
-}
-
-float FakeRuntime::formProperty(const std::string& name, const std::string& prop) const
-{
-    const std::optional<platform::WindowProperty> property = platform::windowPropertyNamed(prop);
-    if (!property)
-        platform::noSuchProperty(name, prop);
-    return platform::valueOf(loaded.at(name).outer, *property);
-}
-
-void FakeRuntime::setFormProperty(const std::string& name, const std::string& prop, float value)
-{
-    const std::optional<platform::WindowProperty> property = platform::windowPropertyNamed(prop);
-    if (!property)
-        platform::noSuchProperty(name, prop);
-    platform::valueOf(loaded.at(name).outer, *property) = value;
-}
-
-std::vector<ControlId> FakeRuntime::controls(const std::string& name) const
-{
-    std::vector<ControlId> ids;
-    for (const Control& c : loaded.at(name).controls)
-        ids.push_back({name, c.design.name, c.design.index});
-    return ids;
-}
-
-ControlKind FakeRuntime::kind(const ControlId& id) const
-{
-    return platform::kindOf(find(id).design.cls);
-}
-
-double FakeRuntime::property(const ControlId& id, const std::string& prop) const
-{
-    if (ended)
-        return 0;
-    const Control& c = find(id);
-    const std::optional<platform::ControlProperty> property = platform::controlPropertyNamed(c.design.cls, prop);
-    if (!property)
-        platform::noSuchProperty(id.name, prop);
-    return platform::valueOf(c.values, *property);
-}
-
-void FakeRuntime::setProperty(const ControlId& id, const std::string& prop, double value)
-{
-    if (ended)
-        return;
-    Control& c = find(id);
-    const std::optional<platform::ControlProperty> property = platform::controlPropertyNamed(c.design.cls, prop);
-    if (!property)
-        platform::noSuchProperty(id.name, prop);
-    platform::valueOf(c.values, *property) = value;
-    if (property == platform::ControlProperty::FontSize)
-        fitToContent(c);
-}
-
-void FakeRuntime::fitToContent(Control& c)
-{
-    if (!c.design.autoSize || c.design.cls != platform::ControlClass::Label || c.design.wordWrap)
-        return;
-    const platform::ScaleUnits units = platform::scaleUnitsOf(loaded.at(c.form).design);
-    c.values.width = static_cast<double>(c.text.size()) * c.values.fontSize * kTwipsPerCharacterPoint / units.across;
-}
-
-std::string FakeRuntime::text(const ControlId& id) const
-{
-    if (ended)
+    inputPrompts.emplace_back(prompt, title);
+    if (inputAnswers.empty())
         return {};
-    return find(id).text;
+    std::string answer = inputAnswers.front();
+    inputAnswers.pop_front();
+    return answer;
 }
 
-void FakeRuntime::setText(const ControlId& id, const std::string& text)
+std::string FakeServices::dateText() const
 {
-    if (ended)
-        return;
-    Control& c = find(id);
-    if (c.text == text)
-        return;
-    c.text = text;
-    fitToContent(c);
-    if (events_ && !ended && c.design.cls == platform::ControlClass::TextBox)
-        events_->change(id);
+    return runtime_.date_;
 }
 
-void FakeRuntime::setCaption(const ControlId& id, const std::string& caption)
+std::string FakeServices::timeText() const
 {
-    setText(id, caption);
+    return runtime_.time_;
 }
 
-void FakeRuntime::setFocus(const ControlId& id)
+platform::NumberFormat FakeServices::numberFormat() const
 {
-    if (ended)
-        return;
-    find(id);
-    const ControlId previous = focus;
-    focus = id;
-    // Moving on from the control a running leave handler was leaving for
-    // (back to its field) does not leave that control.
-    const bool leavesAField = !previous.form.empty() && previous.form == id.form && !(previous == id) &&
-                              !(leaveTarget_ && *leaveTarget_ == previous) &&
-                              find(previous).design.cls == platform::ControlClass::TextBox;
-    if (!events_ || ended || !leavesAField)
-        return;
-    const std::optional<ControlId> outerTarget = leaveTarget_;
-    leaveTarget_ = id;
-    events_->lostFocus(previous);
-    leaveTarget_ = outerTarget;
+    return runtime_.numberFormat_;
 }
 
-void FakeRuntime::typeKeys(const ControlId& field, const std::string& text)
+std::string FakeServices::writeFile(const std::string& path, const std::string& bytes)
 {
-    constexpr std::int16_t kEnter = 13;
-    constexpr std::int16_t kEscape = 27;
-    if (held()) {
-        for (const char typed : text)
-            keyToBox(typed);
-        return;
+    auto failure = runtime_.failingWrites.find(path);
+    if (failure != runtime_.failingWrites.end())
+        return failure->second;
+    runtime_.files[path] = bytes;
+    return {};
+}
+
+std::string FakeServices::firstMatch(const std::string& pattern) const
+{
+    return runtime_.existingFiles.count(pattern) ? pattern.substr(pattern.find_last_of("/\\") + 1) : std::string();
+}
+
+bool FakeServices::launch(const std::string& program)
+{
+    runtime_.launched.push_back(program);
+    return runtime_.launchSucceeds;
+}
+
+std::unique_ptr<platform::PrintJob> FakeServices::startJob(std::string& whyNot)
+{
+    if (!runtime_.noPrinterReason.empty()) {
+        whyNot = runtime_.noPrinterReason;
+        return nullptr;
     }
-    for (const char typed : text) {
-        std::int16_t keyAscii = static_cast<unsigned char>(typed);
-        if (events_ && !ended)
-            events_->keyPress(field, keyAscii);
-        if (ended || keyAscii == 0 || !(focus == field))
-            continue;
-        if (keyAscii == kEnter || keyAscii == kEscape) {
-            for (const Control& c : loaded.at(field.form).controls)
-                if (keyAscii == kEnter ? c.design.isDefault : c.design.isCancel) {
-                    clickControl({field.form, c.design.name, c.design.index});
-                    break;
-                }
-            continue;
-        }
-        setText(field, find(field).text + static_cast<char>(keyAscii));
-    }
+    runtime_.documents.emplace_back();
+    return std::make_unique<FakePrintJob>(runtime_.documents.back(), runtime_.printNotice);
 }
 
-void FakeRuntime::paste(const ControlId& field, const std::string& text)
+FakeRuntime::FakeRuntime(std::vector<platform::FormDesign> designs)
+    : RuntimeCore(std::move(designs), *this, services_), services_(*this)
 {
-    const std::string firstLine = text.substr(0, text.find_first_of("\r\n"));
-    if (!ended && !held() && !firstLine.empty())
-        setText(field, find(field).text + firstLine);
 }
 
-void FakeRuntime::clickControl(const ControlId& control)
+FakeRuntime::~FakeRuntime()
 {
-    if (held())
-        return;
-    const platform::ControlClass cls = find(control).design.cls;
-    const bool focusable = cls == platform::ControlClass::TextBox || cls == platform::ControlClass::CommandButton;
-    if (focusable && !(focus == control)) {
-        setFocus(control);
-        if (ended || !(focus == control))
-            return; // the field being left kept the focus
-    }
-    if (events_ && !ended && cls == platform::ControlClass::CommandButton)
-        events_->click(control);
+    discardWindows();
 }
 
-void FakeRuntime::accessKey(const std::string& form, char letter)
+std::string FakeRuntime::caption(const std::string& form) const
 {
-    if (held())
-        return;
-    for (const Control& c : loaded.at(form).controls) {
-        const std::string& caption = c.text;
-        const std::size_t mark = caption.find('&');
-        if (c.design.cls == platform::ControlClass::CommandButton && mark != std::string::npos &&
-            mark + 1 < caption.size() &&
-            std::tolower(static_cast<unsigned char>(caption[mark + 1])) == std::tolower(static_cast<unsigned char>(letter))) {
-            clickControl({form, c.design.name, c.design.index});
-            return;
-        }
-    }
+    const auto* window = static_cast<const FakeWindow*>(toolkitWindow(form));
+    return window ? window->caption() : std::string();
 }
 
-void FakeRuntime::tab(const std::string& form)
+void FakeRuntime::runModalLoop(const std::function<bool()>&, std::chrono::steady_clock::time_point)
 {
-    if (held())
-        return;
-    std::vector<const Control*> order;
-    for (const Control& c : loaded.at(form).controls)
-        if (c.design.cls == platform::ControlClass::TextBox || c.design.cls == platform::ControlClass::CommandButton)
-            order.push_back(&c);
-    std::stable_sort(order.begin(), order.end(),
-                     [](const Control* a, const Control* b) { return a->design.tabIndex < b->design.tabIndex; });
-    if (order.empty())
-        return;
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < order.size(); ++i)
-        if (focus == ControlId{form, order[i]->design.name, order[i]->design.index})
-            next = (i + 1) % order.size();
-    setFocus({form, order[next]->design.name, order[next]->design.index});
-}
-
-bool FakeRuntime::endSession()
-{
-    if (closeQueries_ > 0)
-        return false;
-    const std::vector<std::string> forms = loadOrder;
-    for (const std::string& form : forms) {
-        if (ended)
-            return true;
-        if (!loaded.count(form))
-            continue;
-        std::int16_t cancel = 0;
-        ++closeQueries_;
-        if (events_)
-            events_->queryUnload(form, cancel, UnloadMode::AppWindows);
-        --closeQueries_;
-        if (cancel && !ended)
-            return false;
-    }
-    endProgram();
-    return true;
-}
-
-void FakeRuntime::type(const ControlId& field, const std::string& text)
-{
-    if (!held())
-        setText(field, text);
-}
-
-void FakeRuntime::userFocus(const ControlId& control)
-{
-    if (!held())
-        setFocus(control);
+    if (whileWaiting_)
+        std::exchange(whileWaiting_, nullptr)();
 }
 
 void FakeRuntime::waitForService(const std::function<void()>& whileWaiting)
 {
-    const Hold hold(*this);
-    whileWaiting();
+    bool waited = false;
+    whileWaiting_ = [&] {
+        whileWaiting();
+        waited = true;
+    };
+    waitForService([&] { return waited; }, std::chrono::steady_clock::time_point::max());
+    whileWaiting_ = nullptr;
 }
 
 void FakeRuntime::keyToBox(char key)
@@ -391,82 +267,59 @@ void FakeRuntime::keyToBox(char key)
         openBox_->byKey = box.defaultButton == platform::MsgDefault::First ? MsgAnswer::Yes : MsgAnswer::No;
 }
 
-MsgAnswer FakeRuntime::msgBox(const std::string& text, platform::MsgButtons buttons, platform::MsgIcon icon,
-                              platform::MsgDefault defaultButton)
+void FakeRuntime::userEdit(const ControlId& field, const std::string& text)
 {
-    if (ended)
-        return buttons == platform::MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
-    messages.push_back({text, buttons, icon, defaultButton});
-    OpenBox box{messages.back(), std::nullopt}; // the hook may show more
-    {
-        const Hold hold(*this);
-        OpenBox* outer = openBox_;
-        openBox_ = &box;
-        if (whileMessageBoxOpen)
-            whileMessageBoxOpen(box.shown);
-        openBox_ = outer;
+    if (auto* window = static_cast<FakeWindow*>(toolkitWindow(field.form)))
+        window->userEdit(field, text);
+}
+
+void FakeRuntime::type(const ControlId& field, const std::string& text)
+{
+    userEdit(field, text);
+}
+
+void FakeRuntime::typeKeys(const ControlId& field, const std::string& text)
+{
+    if (held()) {
+        for (const char typed : text)
+            keyToBox(typed);
+        return;
     }
-    if (ended)
-        return buttons == platform::MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
-    if (box.byKey)
-        return *box.byKey;
-    if (!msgAnswers.empty()) {
-        MsgAnswer answer = msgAnswers.front();
-        msgAnswers.pop_front();
-        return answer;
+    for (const char typed : text) {
+        std::int16_t keyAscii = static_cast<unsigned char>(typed);
+        const platform::KeyOutcome outcome = keyTyped(field, keyAscii);
+        if (outcome == platform::KeyOutcome::ToWindow)
+            windowKey(field.form, platform::windowKeyOf(keyAscii));
+        // A key typed after the focus has gone goes with it.
+        else if (outcome == platform::KeyOutcome::Deliver && focus == field)
+            userEdit(field, this->text(field) + static_cast<char>(keyAscii));
     }
-    return buttons == platform::MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
 }
 
-std::string FakeRuntime::inputBox(const std::string& prompt, const std::string& title)
+void FakeRuntime::paste(const ControlId& field, const std::string& text)
 {
-    if (ended)
-        return {};
-    const Hold hold(*this);
-    inputPrompts.emplace_back(prompt, title);
-    if (inputAnswers.empty())
-        return {};
-    std::string answer = inputAnswers.front();
-    inputAnswers.pop_front();
-    return answer;
+    const std::string firstLine = text.substr(0, text.find_first_of("\r\n"));
+    if (!ended() && !firstLine.empty())
+        userEdit(field, this->text(field) + firstLine);
 }
 
-std::string FakeRuntime::writeFile(const std::string& path, const std::string& bytes)
+void FakeRuntime::clickControl(const ControlId& control)
 {
-    if (ended)
-        return kProgramEnded;
-    auto failure = failingWrites.find(path);
-    if (failure != failingWrites.end())
-        return failure->second;
-    files[path] = bytes;
-    return {};
+    press(control);
 }
 
-std::string FakeRuntime::firstMatch(const std::string& pattern) const
+void FakeRuntime::tab(const std::string& form)
 {
-    return existingFiles.count(pattern) ? pattern.substr(pattern.find_last_of("/\\") + 1) : std::string();
+    if (const std::optional<ControlId> next = nextInTabOrder(form, false))
+        focusForPress(*next);
 }
 
-bool FakeRuntime::launch(const std::string& program)
+bool FakeRuntime::endSession()
 {
-    if (ended)
+    if (!querySessionEnd())
         return false;
-    launched.push_back(program);
-    return launchSucceeds;
-}
-
-std::unique_ptr<platform::PrintJob> FakeRuntime::startJob(std::string& whyNot)
-{
-    if (ended) {
-        whyNot = kProgramEnded;
-        return nullptr;
-    }
-    if (!noPrinterReason.empty()) {
-        whyNot = noPrinterReason;
-        return nullptr;
-    }
-    documents.emplace_back();
-    return std::make_unique<FakePrintJob>(documents.back(), printNotice);
+    sessionEnded(true);
+    return true;
 }
 
 } // namespace dravelo::testing

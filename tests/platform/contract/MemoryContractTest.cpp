@@ -39,8 +39,8 @@ public:
     void actFromOutside(const ControlId& control)
     {
         runtime_.clickControl(control);
-        for (const FakeRuntime::Control& c : runtime_.loaded.at(control.form).controls)
-            if (c.design.name == control.name && c.design.cls == platform::ControlClass::TextBox) {
+        for (const platform::ControlDesign& c : runtime_.designOf(control.form).controls)
+            if (c.name == control.name && c.cls == platform::ControlClass::TextBox) {
                 runtime_.type(control, "x");
                 runtime_.paste(control, "y");
             }

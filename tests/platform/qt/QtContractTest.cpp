@@ -235,7 +235,7 @@ public:
         });
         acting.start(kSettleMilliseconds);
         EXPECT_EQ(runtime_.waitForService([&] { return acted; }, std::chrono::steady_clock::now() + kServiceWaitLimit),
-                  platform::qt::WaitEnd::Done);
+                  platform::ServiceWaitEnd::Done);
         settle();
     }
     void activate(const std::string& form)

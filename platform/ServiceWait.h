@@ -1,9 +1,8 @@
 #pragma once
-// Waiting for a slow system service without freezing the program: the
-// call runs on a thread of its own while the event loop goes on, so the
-// windows keep painting and the session manager still gets its answer;
-// the windows are held meanwhile by the runtime's modal state, as under a
-// modal box, and the pointer shows the wait.
+// Waiting for a slow system service (the print service, a folder on a
+// server) without freezing the program: the call runs on a thread of its
+// own, and the program waits for it in the runtime's modal loop, its windows
+// painting and held as under a modal box (RuntimeCore::waitForService).
 
 #include <atomic>
 #include <chrono>
@@ -11,7 +10,14 @@
 #include <memory>
 #include <thread>
 
-namespace dravelo::platform::qt {
+namespace dravelo::platform {
+
+enum class ServiceWaitEnd { Done, TimedOut, ProgramEnded };
+using ServiceDeadline = std::chrono::steady_clock::time_point;
+
+// Waits until done() is true or the deadline passes, as the runtime gives it
+// to whoever calls a service.
+using ServiceWait = std::function<ServiceWaitEnd(const std::function<bool()>& done, ServiceDeadline deadline)>;
 
 // A call running on a thread of its own. Whoever gives up on it sets the
 // abandon flag, which the call looks at, and leaves it to end by itself:
@@ -45,20 +51,4 @@ private:
     std::shared_ptr<State> state_;
 };
 
-enum class WaitEnd { Done, TimedOut, ProgramEnded };
-
-class ModalState;
-
-// Runs the event loop, in a modal period of the windows' modal state, until
-// done() is true, the deadline passes, or programEnded() is true (a session
-// end answered Yes meanwhile).
-WaitEnd waitKeepingWindowsAlive(ModalState& modal, const std::function<bool()>& done,
-                                std::chrono::steady_clock::time_point deadline,
-                                const std::function<bool()>& programEnded);
-
-// A wait for a service as the runtime gives it to whoever calls a service:
-// done() and the deadline.
-using ServiceWait =
-    std::function<WaitEnd(const std::function<bool()>& done, std::chrono::steady_clock::time_point deadline)>;
-
-} // namespace dravelo::platform::qt
+} // namespace dravelo::platform
